@@ -1,0 +1,39 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages named in
+# the arguments when any of them is missing, and does nothing otherwise.
+
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "These Debian packages are missing: ${missing[*]}" >&2
+            echo "Install them as root (apt-get install ${missing[*]}) and run this again." >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Build tools and libraries.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libjpeg62-turbo-dev)
+# What the program needs at run time beyond the Qt libraries: Japanese dialog
+# buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
+RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)
+# What the tests need beyond the above.
+TEST_PACKAGES=(libgtest-dev)
+
+jobs() {
+    nproc 2>/dev/null || echo 2
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "imaging/sheet_surface.h"
+#include "workspace/region_rect.h"
+#include "workspace/workspace_paths.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace main_window {
+
+class SheetView;
+
+// The main window (Form1): the sheet view above, the panel of numbered workflow buttons below.
+// It owns the sheet view state that import, region marking, cutting, zoom and the result steps
+// share: the sheet surface, the display surface and the view's place and size in twips.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(workspace::Workspace workspace, QWidget* parent = nullptr);
+
+    [[nodiscard]] const workspace::Workspace& workspace() const { return m_workspace; }
+
+    // The sheet surface (Picture1): the shown sheet at its natural size.
+    [[nodiscard]] const imaging::SheetSurface& sheetSurface() const { return m_sheetSurface; }
+    // The display surface (Picture2): the sheet scaled to the view, with the region marks.
+    [[nodiscard]] const QImage& displaySurface() const { return m_displaySurface; }
+    // The sheet view's place and size in twips, relative to the window.
+    [[nodiscard]] QRectF sheetViewTwips() const { return m_viewTwips; }
+    [[nodiscard]] QRectF windowTwips() const { return m_windowTwips; }
+    // Image1 width / Picture1 width: divides display coordinates into sheet pixels.
+    [[nodiscard]] double displayScale() const;
+    [[nodiscard]] const workspace::RegionTables& regions() const { return m_regions; }
+
+    // Shows the picture in the sheet view, fitted to the window's width, as the sheet to mark:
+    // clears the region list, disables undo, renders the display surface and saves it as
+    // undo_new.bmp.
+    void layoutSheetView(const QImage& picture);
+
+    // VScroll1's range and steps for the display surface's current height.
+    void layoutScrollBar();
+
+private:
+    void createControls();
+    void placeWindow();
+    void applySheetViewGeometry();
+    void onScroll(int value);
+    void showMessage(const QString& text);
+
+    workspace::Workspace m_workspace;
+    QRectF m_windowTwips;
+    QRectF m_viewTwips;
+    imaging::SheetSurface m_sheetSurface;
+    QImage m_displaySurface;
+    workspace::RegionTables m_regions;
+
+    SheetView* m_sheetView = nullptr;
+    QScrollBar* m_scrollBar = nullptr;
+    QGroupBox* m_frame = nullptr;
+    QPushButton* m_importButton = nullptr;        // Command2
+    QPushButton* m_undoButton = nullptr;          // Command1
+    QPushButton* m_cutButton = nullptr;           // Command3
+    QPushButton* m_rosterButton = nullptr;        // Command7
+    QPushButton* m_gradingButton = nullptr;       // Command4
+    QPushButton* m_computeButton = nullptr;       // Command5
+    QCheckBox* m_showRankCheck = nullptr;         // chkJuni
+    QPushButton* m_reduceButton = nullptr;        // Command13
+    QPushButton* m_enlargeButton = nullptr;       // Command12
+    QPushButton* m_previousResultButton = nullptr;// Command9
+    QLineEdit* m_resultNumberEdit = nullptr;      // Text1
+    QPushButton* m_nextResultButton = nullptr;    // Command10
+    QPushButton* m_printButton = nullptr;         // Command8
+    QPushButton* m_gradeTableButton = nullptr;    // Command11
+    QPushButton* m_resetButton = nullptr;         // Command14
+    QPushButton* m_exitButton = nullptr;          // Command6
+};
+
+} // namespace main_window

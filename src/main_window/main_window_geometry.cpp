@@ -1,0 +1,65 @@
+#include "main_window_geometry.h"
+
+#include "workspace/rounding.h"
+
+#include <algorithm>
+
+namespace main_window {
+
+namespace {
+
+constexpr double kExitWidth = 1485;
+constexpr double kZoomWidth = 735;
+
+int rounded(double value)
+{
+    return static_cast<int>(workspace::roundHalfEven(value));
+}
+
+} // namespace
+
+MainWindowGeometry mainWindowGeometry(QSizeF screenTwips)
+{
+    MainWindowGeometry geometry;
+    geometry.window = QRectF(10, 10, screenTwips.width() - 50, screenTwips.height() - 500);
+    geometry.frame =
+        QRectF(0, geometry.window.height() - 1350, geometry.window.width() - 500, 1005);
+    geometry.exitLeft = geometry.frame.width() - kExitWidth - 200;
+    geometry.reduceLeft = geometry.exitLeft - 10;
+    geometry.enlargeLeft = geometry.reduceLeft + kZoomWidth + 10;
+    return geometry;
+}
+
+QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top)
+{
+    const double width = windowWidth - 1000;
+    const double height = width * (pictureSize.height() / pictureSize.width());
+    return centredSheetView(windowWidth, QSizeF(width, height), top);
+}
+
+QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top)
+{
+    return QRectF((windowWidth - viewSize.width()) / 2, top, viewSize.width(), viewSize.height());
+}
+
+ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
+                                   double windowHeight)
+{
+    ScrollSettings settings;
+    settings.maximum = std::max(0, rounded(displayHeight - scrollBarHeight));
+    settings.largeStep = rounded(windowHeight * 0.6);
+    settings.smallStep = rounded(settings.largeStep / 10.0);
+    return settings;
+}
+
+double sheetViewTop(int scrollValue)
+{
+    return 3.0 - scrollValue;
+}
+
+QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth)
+{
+    return QRectF(windowSize.width() - barWidth - 100, 0, barWidth, windowSize.height() - 1500);
+}
+
+} // namespace main_window

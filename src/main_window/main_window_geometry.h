@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+
+namespace main_window {
+
+// Where the main window and its panel go on a screen, in twips.
+struct MainWindowGeometry {
+    QRectF window;         // relative to the screen
+    QRectF frame;          // Frame1, relative to the window
+    double exitLeft = 0;   // Command6, relative to Frame1
+    double reduceLeft = 0; // Command13
+    double enlargeLeft = 0;// Command12
+};
+
+// The window at (10, 10), screen width − 50 by screen height − 500; the panel along its bottom,
+// the exit button right-aligned in it and the zoom pair above the exit button.
+[[nodiscard]] MainWindowGeometry mainWindowGeometry(QSizeF screenTwips);
+
+// The sheet view fitted to the window: width − 1000 wide, as tall as the picture's proportions
+// ask, centred horizontally, its top kept.
+[[nodiscard]] QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top);
+
+// The sheet view resized and centred horizontally in the window's outer width, its top kept.
+[[nodiscard]] QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top);
+
+// The settings of a scroll bar, each rounded to a whole number (halves to even).
+struct ScrollSettings {
+    int minimum = 0;
+    int maximum = 0;
+    int largeStep = 0;
+    int smallStep = 0;
+
+    friend bool operator==(const ScrollSettings&, const ScrollSettings&) = default;
+};
+
+// VScroll1 for a display of the given height: maximum = display height − bar height, large
+// step = 60 % of the window height, small step a tenth of the large step as stored. A maximum
+// below zero (a view shorter than the bar) is held at zero.
+[[nodiscard]] ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
+                                                 double windowHeight);
+
+// The view's top edge for a scroll value: 3 − value twips.
+[[nodiscard]] double sheetViewTop(int scrollValue);
+
+// VScroll1's place at the right edge of the window: left = window width − bar width − 100,
+// height = window height − 1500.
+[[nodiscard]] QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth);
+
+} // namespace main_window

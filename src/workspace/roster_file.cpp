@@ -1,0 +1,18 @@
+#include "roster_file.h"
+
+#include "limits.h"
+#include "text_file.h"
+
+namespace workspace {
+
+Expected<QStringList> readRoster(const QString& path)
+{
+    return readTextLines(path, kMaxSheets);
+}
+
+Status writeRoster(const QString& path, const QStringList& names)
+{
+    return writeTextLines(path, names.isEmpty() ? QStringList{QString()} : names);
+}
+
+} // namespace workspace

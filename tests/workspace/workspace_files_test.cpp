@@ -1,0 +1,218 @@
+#include "temporary_workspace.h"
+
+#include "workspace/field_table_file.h"
+#include "workspace/folders.h"
+#include "workspace/grade_table_file.h"
+#include "workspace/region_file.h"
+#include "workspace/roster_file.h"
+#include "workspace/work_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace workspace;
+using test_support::TemporaryWorkspace;
+
+TEST(SheetCount, IsTheUnbrokenRunFromTheFirstSheet)
+{
+    TemporaryWorkspace folder;
+    EXPECT_EQ(folder.workspace().sheetCount(), 0);
+    for (int sheet : {1, 2, 4})
+        folder.writeBytes(paths::sheetImage(sheet), "BM");
+    EXPECT_EQ(folder.workspace().sheetCount(), 2);
+}
+
+TEST(RegionFile, RoundTripsRegionsInOrder)
+{
+    TemporaryWorkspace folder;
+    folder.writeBytes(u"ini/.keep"_s, {});
+    const QString path = folder.path(paths::regionFile());
+    const QList<RegionRect> regions{{120, 352, 480, 300}, {10, 60, 200, 20}, {-5, 32767, -32768, 0}};
+    ASSERT_TRUE(writeRegions(path, regions).ok());
+    EXPECT_EQ(folder.readBytes(paths::regionFile()),
+              QByteArray("120,352,480,300\r\n10,60,200,20\r\n-5,32767,-32768,0\r\n"));
+    Expected<QList<RegionRect>> read = readRegions(path);
+    ASSERT_TRUE(read) << read.error().toStdString();
+    EXPECT_EQ(*read, regions);
+    EXPECT_EQ(read->at(0).width(), 360);
+    EXPECT_EQ(read->at(0).height(), 52);
+}
+
+TEST(RegionFile, AnEmptyFileMeansNoRegions)
+{
+    TemporaryWorkspace folder;
+    folder.writeBytes(paths::regionFile(), {});
+    Expected<QList<RegionRect>> read = readRegions(folder.path(paths::regionFile()));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->isEmpty());
+    ASSERT_TRUE(writeRegions(folder.path(paths::regionFile()), {}).ok());
+    EXPECT_EQ(folder.readBytes(paths::regionFile()), QByteArray());
+}
+
+TEST(RegionFile, MalformedLinesAreRefusedNamingTheLine)
+{
+    const std::pair<QByteArray, QString> cases[] = {
+        {"1,2,3,4\r\n1,2,x,4\r\n", u"2行目"_s},
+        {"1,2,3\r\n", u"1行目"_s},
+        {"1,2,3,4,5\r\n", u"1行目"_s},
+        {"1,2,3,4\r\n1,2,32768,4\r\n", u"2行目"_s},
+        {"1,2,3,4\r\n\r\n", u"2行目"_s},
+    };
+    for (const auto& [bytes, line] : cases) {
+        TemporaryWorkspace folder;
+        folder.writeBytes(paths::regionFile(), bytes);
+        Expected<QList<RegionRect>> read = readRegions(folder.path(paths::regionFile()));
+        ASSERT_FALSE(read) << bytes.toStdString();
+        EXPECT_TRUE(read.error().contains(line)) << read.error().toStdString();
+        EXPECT_TRUE(read.error().contains(u"zahyo.txt"_s));
+    }
+}
+
+TEST(RegionFile, AHundredAndSecondRegionIsRefused)
+{
+    TemporaryWorkspace folder;
+    QByteArray bytes;
+    for (int region = 1; region <= 102; ++region)
+        bytes += "1,2,3,4\r\n";
+    folder.writeBytes(paths::regionFile(), bytes);
+    Expected<QList<RegionRect>> read = readRegions(folder.path(paths::regionFile()));
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(read.error().contains(u"102行目"_s)) << read.error().toStdString();
+}
+
+TEST(RegionTables, KeepRegionsFromOneAndHoldAtMostOneHundredAndOne)
+{
+    RegionTables tables;
+    EXPECT_TRUE(tables.append({196, 608, 808, 196}));
+    EXPECT_EQ(tables.regionCount, 1);
+    EXPECT_EQ(tables.regionLeft[1], 196);
+    EXPECT_EQ(tables.regionBottom[1], 608);
+    EXPECT_EQ(tables.regionLeft[0], 0);
+    tables.removeLast();
+    EXPECT_EQ(tables.regionCount, 0);
+    EXPECT_EQ(tables.region(1), RegionRect{});
+    for (int region = 1; region <= 101; ++region)
+        EXPECT_TRUE(tables.append({1, 2, 3, 4}));
+    EXPECT_FALSE(tables.append({1, 2, 3, 4}));
+    EXPECT_EQ(tables.regionCount, 101);
+}
+
+TEST(FieldTable, RoundTripsScoresAndCommentsWithEmptyFields)
+{
+    TemporaryWorkspace folder;
+    folder.writeBytes(u"ini/.keep"_s, {});
+    const QString path = folder.path(paths::commentFile());
+    const QList<QStringList> rows{{u"0"_s, QString(), u"5"_s},
+                                  {QString(), QString(), QString()},
+                                  {u"よく書けた、"_s, u"ｺﾒﾝﾄ"_s, u"\"引用\""_s}};
+    ASSERT_TRUE(writeFieldTable(path, rows).ok());
+    const QByteArray bytes = folder.readBytes(paths::commentFile());
+    EXPECT_TRUE(bytes.startsWith("0,,5\r\n,,\r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    Expected<QList<QStringList>> read = readFieldTable(path);
+    ASSERT_TRUE(read) << read.error().toStdString();
+    EXPECT_EQ(*read, rows);
+}
+
+TEST(FieldTable, RefusesAFieldThatWouldShiftTheOthers)
+{
+    TemporaryWorkspace folder;
+    folder.writeBytes(paths::scoreFile(), "1,2\r\n");
+    const Status status = writeFieldTable(folder.path(paths::scoreFile()), {{u"a,b"_s, u"c"_s}});
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(folder.readBytes(paths::scoreFile()), QByteArray("1,2\r\n"));
+}
+
+TEST(FieldTable, RefusesMoreSheetsOrRegionsThanTheTablesHold)
+{
+    TemporaryWorkspace folder;
+    QByteArray tooManyLines;
+    for (int sheet = 1; sheet <= 501; ++sheet)
+        tooManyLines += "1\r\n";
+    folder.writeBytes(paths::scoreFile(), tooManyLines);
+    Expected<QList<QStringList>> read = readFieldTable(folder.path(paths::scoreFile()));
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(read.error().contains(u"501行目"_s)) << read.error().toStdString();
+
+    folder.writeBytes(paths::scoreFile(), "1\r\n" + QByteArray(101, ',') + "\r\n");
+    read = readFieldTable(folder.path(paths::scoreFile()));
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(read.error().contains(u"2行目"_s)) << read.error().toStdString();
+}
+
+TEST(Roster, KeepsCommasAndQuotesAndWritesAtLeastOneLine)
+{
+    TemporaryWorkspace folder;
+    folder.writeBytes(u"ini/.keep"_s, {});
+    const QString path = folder.path(paths::rosterFile());
+    const QStringList names{u"山田, 太郎"_s, QString(), u"\"髙橋\""_s};
+    ASSERT_TRUE(writeRoster(path, names).ok());
+    Expected<QStringList> read = readRoster(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, names);
+
+    ASSERT_TRUE(writeRoster(path, {}).ok());
+    EXPECT_EQ(folder.readBytes(paths::rosterFile()), QByteArray("\r\n"));
+}
+
+TEST(GradeTable, HeaderEndsWithACommaAndDataLinesCarryTheScoreLineVerbatim)
+{
+    const QStringList lines = gradeTableLines(
+        3, {{u"N"_s, 12, 3, u"0,5,7"_s}, {u"山田, \"太郎\" %2"_s, 4, 1, u"2.5,,abc"_s}});
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], u"氏名,合計,順位,領域1,領域2,領域3,"_s);
+    EXPECT_EQ(lines[1], u"\"N\",12,3,0,5,7"_s);
+    EXPECT_EQ(lines[2], u"\"山田, \"太郎\" %2\",4,1,2.5,,abc"_s);
+
+    TemporaryWorkspace folder;
+    ASSERT_TRUE(writeGradeTable(folder.path(paths::gradeTable()), 1, {{QString(), 0, 1, u"0"_s}}).ok());
+    EXPECT_EQ(folder.readBytes(paths::gradeTable()),
+              QByteArray("\x8E\x81\x96\xBC,\x8D\x87\x8C\x76,\x8F\x87\x88\xCA,\x97\xCC\x88\xE6" "1,\r\n"
+                         "\"\",0,1,0\r\n"));
+}
+
+TEST(Folders, PreparationCreatesOrEmptiesAndTextDeletionSparesOtherFiles)
+{
+    TemporaryWorkspace folder;
+    ASSERT_TRUE(prepareEmptyFolder(folder.path(u"touan"_s)).ok());
+    EXPECT_TRUE(QDir(folder.path(u"touan"_s)).exists());
+
+    folder.writeBytes(u"touan/001.bmp"_s, "x");
+    folder.writeBytes(u"touan/.hidden"_s, "x");
+    folder.writeBytes(u"touan/sub/keep.bmp"_s, "x");
+    ASSERT_TRUE(prepareEmptyFolder(folder.path(u"touan"_s)).ok());
+    EXPECT_FALSE(folder.exists(u"touan/001.bmp"_s));
+    EXPECT_FALSE(folder.exists(u"touan/.hidden"_s));
+    EXPECT_TRUE(folder.exists(u"touan/sub/keep.bmp"_s));
+
+    for (const QString& name : {u"ini/zahyo.txt"_s, u"ini/memo.TXT"_s, u"ini/notes.txt.bak"_s})
+        folder.writeBytes(name, "x");
+    ASSERT_TRUE(deleteTextFiles(folder.path(u"ini"_s)).ok());
+    EXPECT_FALSE(folder.exists(u"ini/zahyo.txt"_s));
+    EXPECT_FALSE(folder.exists(u"ini/memo.TXT"_s));
+    EXPECT_TRUE(folder.exists(u"ini/notes.txt.bak"_s));
+
+    ASSERT_TRUE(ensureFolder(folder.path(u"furiwake/001"_s)).ok());
+    EXPECT_TRUE(ensureFolder(folder.path(u"furiwake/001"_s)).ok());
+}
+
+TEST(WorkFolder, IsTheProgramFolderWhenWritableElseTheUserDataFolder)
+{
+    TemporaryWorkspace folder;
+    const WorkFolderChoice writable = chooseWorkFolder(folder.workspace().root());
+    EXPECT_EQ(writable.path, folder.workspace().root());
+    EXPECT_FALSE(writable.isFallback);
+
+    // /proc refuses new files even to root, like an installed copy's folder.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString readOnly = u"/proc"_s;
+    ASSERT_FALSE(isWritableFolder(readOnly));
+    const WorkFolderChoice fallback = chooseWorkFolder(readOnly);
+    EXPECT_TRUE(fallback.isFallback);
+    EXPECT_NE(fallback.path, readOnly);
+    EXPECT_TRUE(QDir(fallback.path).exists());
+}
