@@ -1,9 +1,9 @@
 #include "bmp_saving.h"
 
+#include "bmp_codec.h"
+
 #include "workspace/atomic_file.h"
 #include "workspace/file_messages.h"
-
-#include <QBuffer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -11,13 +11,10 @@ namespace imaging {
 
 workspace::Status saveBmp(const QImage& image, const QString& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "BMP"))
+    if (image.isNull())
         return workspace::Failure{
-            workspace::messages::cannotWrite(path, u"画像を BMP 形式にできません。"_s)};
-    return workspace::writeFileAtomically(path, bytes);
+            workspace::messages::cannotWrite(path, u"保存する画像がありません。"_s)};
+    return workspace::writeFileAtomically(path, encodeBmp(image));
 }
 
 } // namespace imaging

@@ -1,5 +1,7 @@
 #include "picture_loading.h"
 
+#include "bmp_codec.h"
+
 #include "workspace/file_messages.h"
 
 #include <QFile>
@@ -65,6 +67,18 @@ bool bmpIsComplete(QFile& file)
     return file.size() >= pixelOffset + stride * height;
 }
 
+// The workspace's own BMP files, read without going through Qt's image handlers.
+std::optional<QImage> loadWorkspaceBmp(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.peek(2) != "BM")
+        return std::nullopt;
+    const uchar* mapped = file.map(0, file.size());
+    if (!mapped)
+        return std::nullopt;
+    return decodeBmp(QByteArrayView(mapped, file.size()));
+}
+
 } // namespace
 
 void configureImageReading()
@@ -74,6 +88,8 @@ void configureImageReading()
 
 Expected<QImage> loadPicture(const QString& path)
 {
+    if (std::optional<QImage> image = loadWorkspaceBmp(path))
+        return *image;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{workspace::messages::cannotRead(path, file.errorString())};

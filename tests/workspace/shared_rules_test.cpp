@@ -1,3 +1,4 @@
+#include "workspace/full_width.h"
 #include "workspace/numeric_text.h"
 #include "workspace/rounding.h"
 #include "workspace/units.h"
@@ -84,4 +85,13 @@ TEST(Paths, NumbersHaveThreeDigitsAndLargerOnesStandInFull)
 
     const Workspace workspace(u"/data/exam"_s);
     EXPECT_EQ(workspace.path(paths::scoreFile()), u"/data/exam/ini/haiten.txt"_s);
+}
+
+TEST(FullWidth, TurnsAsciiIntoItsFullWidthForms)
+{
+    EXPECT_EQ(fullWidth(u"2.5"_s), u"２．５"_s);
+    EXPECT_EQ(fullWidth(u"-10"_s), u"－１０"_s);
+    EXPECT_EQ(fullWidth(u"a b"_s), u"ａ　ｂ"_s);
+    EXPECT_EQ(fullWidth(u"点ｶ"_s), u"点ｶ"_s);
+    EXPECT_EQ(fullWidth(u""_s), u""_s);
 }

@@ -1,0 +1,111 @@
+#include "bmp_codec.h"
+
+#include <QtEndian>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace imaging {
+
+namespace {
+
+constexpr int kFileHeaderSize = 14;
+constexpr int kInfoHeaderSize = 40;
+
+qsizetype bmpStride(int width, int bitsPerPixel)
+{
+    return (qsizetype(width) * bitsPerPixel + 31) / 32 * 4;
+}
+
+template <typename T>
+void put(uchar* destination, T value)
+{
+    qToLittleEndian(value, destination);
+}
+
+} // namespace
+
+QByteArray encodeBmp(const QImage& image)
+{
+    const QImage source = image.format() == QImage::Format_BGR888 || image.format() == QImage::Format_RGB32
+                                  || image.format() == QImage::Format_ARGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    const int width = source.width();
+    const int height = source.height();
+    const qsizetype stride = bmpStride(width, 24);
+    const qsizetype pixelBytes = stride * height;
+    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + pixelBytes, '\0');
+    auto* data = reinterpret_cast<uchar*>(bytes.data());
+
+    data[0] = 'B';
+    data[1] = 'M';
+    put<quint32>(data + 2, static_cast<quint32>(bytes.size()));
+    put<quint32>(data + 10, kFileHeaderSize + kInfoHeaderSize);
+    put<quint32>(data + 14, kInfoHeaderSize);
+    put<qint32>(data + 18, width);
+    put<qint32>(data + 22, height);
+    put<quint16>(data + 26, 1);
+    put<quint16>(data + 28, 24);
+    put<quint32>(data + 34, static_cast<quint32>(pixelBytes));
+    // 96 dots per inch, as 3780 dots per metre.
+    put<qint32>(data + 38, 3780);
+    put<qint32>(data + 42, 3780);
+
+    uchar* pixels = data + kFileHeaderSize + kInfoHeaderSize;
+    for (int y = 0; y < height; ++y) {
+        uchar* row = pixels + stride * (height - 1 - y);
+        if (source.format() == QImage::Format_BGR888) {
+            std::memcpy(row, source.constScanLine(y), size_t(width) * 3);
+            continue;
+        }
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = static_cast<uchar>(qBlue(in[x]));
+            row[3 * x + 1] = static_cast<uchar>(qGreen(in[x]));
+            row[3 * x + 2] = static_cast<uchar>(qRed(in[x]));
+        }
+    }
+    return bytes;
+}
+
+std::optional<QImage> decodeBmp(QByteArrayView bytes)
+{
+    if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    const quint32 pixelOffset = qFromLittleEndian<quint32>(data + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(data + 14);
+    const qint32 width = qFromLittleEndian<qint32>(data + 18);
+    const qint32 signedHeight = qFromLittleEndian<qint32>(data + 22);
+    const quint16 planes = qFromLittleEndian<quint16>(data + 26);
+    const quint16 bitsPerPixel = qFromLittleEndian<quint16>(data + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(data + 30);
+    if (infoSize < kInfoHeaderSize || planes != 1 || compression != 0 || width <= 0
+        || signedHeight == 0 || signedHeight == std::numeric_limits<qint32>::min()
+        || (bitsPerPixel != 24 && bitsPerPixel != 32))
+        return std::nullopt;
+    const int height = std::abs(signedHeight);
+    const qsizetype stride = bmpStride(width, bitsPerPixel);
+    if (pixelOffset < kFileHeaderSize + infoSize || qint64(pixelOffset) + stride * height > bytes.size())
+        return std::nullopt;
+
+    QImage image(width, height, bitsPerPixel == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+    if (image.isNull())
+        return std::nullopt;
+    const bool bottomUp = signedHeight > 0;
+    for (int y = 0; y < height; ++y) {
+        const uchar* row = data + pixelOffset + stride * (bottomUp ? height - 1 - y : y);
+        uchar* out = image.scanLine(y);
+        if (bitsPerPixel == 24) {
+            std::memcpy(out, row, size_t(width) * 3);
+            continue;
+        }
+        auto* pixels = reinterpret_cast<QRgb*>(out);
+        for (int x = 0; x < width; ++x)
+            pixels[x] = 0xFF000000u | qFromLittleEndian<quint32>(row + 4 * x);
+    }
+    return image;
+}
+
+} // namespace imaging
