@@ -82,6 +82,8 @@ void MainWindow::createControls()
 
     m_frame = new QGroupBox(this);
     m_frame->setObjectName(u"Frame1"_s);
+    // Opaque, so that a tall sheet view does not show through the panel.
+    m_frame->setAutoFillBackground(true);
 
     auto button = [this](const QString& name, const QString& caption, QRectF design) {
         return makeControl<QPushButton>(m_frame, name, caption, design);
