@@ -18,7 +18,7 @@ namespace roster {
 // that holds NUL bytes (a binary file, or UTF-16 without a mark), is refused with a message
 // naming the file and, where it can, the line: names must never arrive garbled.
 [[nodiscard]] workspace::Expected<QStringList> decodeRosterInput(const QByteArray& bytes,
-                                                                const QString& path);
+                                                                 const QString& path);
 
 [[nodiscard]] workspace::Expected<QStringList> readRosterInput(const QString& path);
 

@@ -1,11 +1,10 @@
 #include "roster_window.h"
 
 #include "cutout_listing.h"
+#include "imaging/picture_loading.h"
 #include "name_moves.h"
 #include "roster_input.h"
 #include "stretched_image.h"
-
-#include "imaging/picture_loading.h"
 #include "workspace/cp932.h"
 #include "workspace/folders.h"
 #include "workspace/limits.h"
@@ -43,8 +42,7 @@ constexpr QSize kHoldingBoxSize{121, 21};
 
 RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
     : QWidget(parent)
-    , m_workspace(std::move(workspace))
-{
+    , m_workspace(std::move(workspace)) {
     setObjectName(u"Form4"_s);
     setWindowTitle(u"名簿割り当て"_s);
     m_workspace.makeCurrent();
@@ -70,8 +68,7 @@ RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
                         .arg(workspace::kMaxSheets + 1));
 }
 
-void RosterWindow::createControls()
-{
+void RosterWindow::createControls() {
     // Created first so that it comes first in the tab order and lies under the scroll bar.
     m_canvas = new QWidget(this);
     m_canvas->setObjectName(u"Picture1"_s);
@@ -120,8 +117,7 @@ void RosterWindow::createControls()
     swatch(u"imgBlue"_s, imaging::MarkState::Blue);
 }
 
-void RosterWindow::placeControls()
-{
+void RosterWindow::placeControls() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen->availableGeometry();
     m_geometry = rosterWindowGeometry(QSizeF(available.size()) * workspace::kTwipsPerPixel);
@@ -132,7 +128,7 @@ void RosterWindow::placeControls()
     m_canvas->setGeometry(m_geometry.canvas);
     m_scrollBar->setGeometry(m_geometry.scrollBar);
     const std::pair<QWidget*, int> column[] = {
-        {m_loadButton, 15},   {m_takeOutButton, 51}, {m_insertButton, 87}, {m_holdingBox, 123},
+        {m_loadButton, 15},     {m_takeOutButton, 51}, {m_insertButton, 87},  {m_holdingBox, 123},
         {m_enlargeButton, 156}, {m_reduceButton, 192}, {m_finishButton, 255},
     };
     for (const auto& [control, top] : column)
@@ -140,15 +136,13 @@ void RosterWindow::placeControls()
                                    control == m_holdingBox ? kHoldingBoxSize : kButtonSize));
 }
 
-void RosterWindow::createRows(int count)
-{
+void RosterWindow::createRows(int count) {
     m_rows.reserve(count);
     for (int index = 0; index < count; ++index)
         m_rows.append(createRow(index));
 }
 
-RosterWindow::Row RosterWindow::createRow(int index)
-{
+RosterWindow::Row RosterWindow::createRow(int index) {
     Row row;
     row.image = new StretchedImage(m_canvas);
     row.image->setObjectName(u"picKaitou"_s);
@@ -178,8 +172,7 @@ RosterWindow::Row RosterWindow::createRow(int index)
     return row;
 }
 
-void RosterWindow::layoutRows()
-{
+void RosterWindow::layoutRows() {
     QList<QImage> pictures;
     QList<QSizeF> naturalSizes;
     pictures.reserve(m_sheetRowCount);
@@ -209,8 +202,7 @@ void RosterWindow::layoutRows()
     fitCanvasToRows(geometry);
 }
 
-void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows)
-{
+void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows) {
     const int height = canvasHeight(lowestEdge(rows));
     m_canvas->resize(m_canvas->width(), height);
     const ScrollSettings settings =
@@ -220,8 +212,7 @@ void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows)
     m_scrollBar->setSingleStep(settings.smallStep);
 }
 
-void RosterWindow::loadSavedNames()
-{
+void RosterWindow::loadSavedNames() {
     const QString path = m_workspace.path(workspace::paths::rosterFile());
     if (!QFileInfo::exists(path))
         return;
@@ -236,8 +227,7 @@ void RosterWindow::loadSavedNames()
     setNames(current);
 }
 
-QStringList RosterWindow::names() const
-{
+QStringList RosterWindow::names() const {
     QStringList names;
     names.reserve(m_rows.size());
     for (const Row& row : m_rows)
@@ -245,8 +235,7 @@ QStringList RosterWindow::names() const
     return names;
 }
 
-void RosterWindow::setNames(const QStringList& names)
-{
+void RosterWindow::setNames(const QStringList& names) {
     for (qsizetype index = 0; index < std::min(names.size(), m_rows.size()); ++index) {
         QLineEdit* box = m_rows[index].nameBox;
         if (box->text() != names[index])
@@ -254,16 +243,14 @@ void RosterWindow::setNames(const QStringList& names)
     }
 }
 
-void RosterWindow::setFrameState(const Row& row, imaging::MarkState state)
-{
+void RosterWindow::setFrameState(const Row& row, imaging::MarkState state) {
     const StretchedImage* swatch =
         state == imaging::MarkState::Yellow ? m_yellowSwatch : m_graySwatch;
     row.frame->setPicture(swatch->picture());
     row.frame->setProperty(kTagProperty, imaging::tagWord(state));
 }
 
-std::optional<int> RosterWindow::selectedRow() const
-{
+std::optional<int> RosterWindow::selectedRow() const {
     const QString selected = imaging::tagWord(imaging::MarkState::Yellow);
     for (int index = 0; index < rowCount(); ++index) {
         if (m_rows[index].frame->property(kTagProperty).toString() == selected)
@@ -272,26 +259,22 @@ std::optional<int> RosterWindow::selectedRow() const
     return std::nullopt;
 }
 
-void RosterWindow::clearSelection()
-{
+void RosterWindow::clearSelection() {
     for (const Row& row : m_rows)
         setFrameState(row, imaging::MarkState::Gray);
 }
 
-void RosterWindow::selectRow(int index)
-{
+void RosterWindow::selectRow(int index) {
     clearSelection();
     setFrameState(m_rows[index], imaging::MarkState::Yellow);
 }
 
-void RosterWindow::showRow(int index)
-{
+void RosterWindow::showRow(int index) {
     m_scrollBar->setValue(m_rows[index].frame->y());
     m_rows[index].nameBox->setFocus();
 }
 
-void RosterWindow::zoom(float (*step)(float))
-{
+void RosterWindow::zoom(float (*step)(float)) {
     m_workspace.makeCurrent();
     m_zoomFactor = step(m_zoomFactor);
     // Held back while every row moves, so that the rows are not redrawn one by one.
@@ -301,8 +284,7 @@ void RosterWindow::zoom(float (*step)(float))
     m_canvas->setUpdatesEnabled(true);
 }
 
-void RosterWindow::loadRosterFile()
-{
+void RosterWindow::loadRosterFile() {
     QFileDialog dialog(this, u"名簿読み込み"_s, QDir::homePath(), u"テキストファイル(*.txt)"_s);
     dialog.setObjectName(u"CommonDialog1"_s);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -323,8 +305,7 @@ void RosterWindow::loadRosterFile()
     setNames(current);
 }
 
-void RosterWindow::takeOutName()
-{
+void RosterWindow::takeOutName() {
     const std::optional<int> selected = selectedRow();
     if (!selected)
         return;
@@ -333,20 +314,17 @@ void RosterWindow::takeOutName()
     setNames(result.names);
 }
 
-void RosterWindow::insertHeldName()
-{
+void RosterWindow::insertHeldName() {
     if (const std::optional<int> selected = selectedRow())
         setNames(insertName(names(), *selected, m_holdingBox->text()));
 }
 
-void RosterWindow::finishAssignment()
-{
+void RosterWindow::finishAssignment() {
     if (saveNames())
         close();
 }
 
-bool RosterWindow::saveNames()
-{
+bool RosterWindow::saveNames() {
     m_workspace.makeCurrent();
     const QStringList current = names();
     workspace::Status saved =
@@ -354,9 +332,9 @@ bool RosterWindow::saveNames()
     if (saved)
         saved = workspace::writeRoster(m_workspace.path(workspace::paths::rosterFile()), current);
     if (!saved) {
-        const auto unstorable = std::find_if(current.cbegin(), current.cend(), [](const QString& name) {
-            return !workspace::cp932::canEncode(name);
-        });
+        const auto unstorable =
+            std::find_if(current.cbegin(), current.cend(),
+                         [](const QString& name) { return !workspace::cp932::canEncode(name); });
         if (unstorable != current.cend()) {
             const int index = static_cast<int>(unstorable - current.cbegin());
             selectRow(index);
@@ -369,8 +347,7 @@ bool RosterWindow::saveNames()
     return true;
 }
 
-void RosterWindow::closeEvent(QCloseEvent* event)
-{
+void RosterWindow::closeEvent(QCloseEvent* event) {
     if (names() != m_storedNames) {
         const QMessageBox::StandardButton answer = QMessageBox::question(
             this, workspace::applicationTitle(),
@@ -385,8 +362,7 @@ void RosterWindow::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
-bool RosterWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool RosterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_canvas && event->type() == QEvent::KeyPress) {
         // A name box does not handle the scrolling keys and passes them on to the canvas, so
         // they arrive here once whether the canvas or a box has the focus. They are not
@@ -402,18 +378,15 @@ bool RosterWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void RosterWindow::onScroll(int value)
-{
+void RosterWindow::onScroll(int value) {
     m_canvas->move(m_canvas->x(), canvasTop(value));
 }
 
-void RosterWindow::showMessage(const QString& text)
-{
+void RosterWindow::showMessage(const QString& text) {
     QMessageBox::information(this, workspace::applicationTitle(), text);
 }
 
-RosterWindow* openRosterWindow(QWidget* mainWindow, const workspace::Workspace& workspace)
-{
+RosterWindow* openRosterWindow(QWidget* mainWindow, const workspace::Workspace& workspace) {
     workspace.makeCurrent();
     auto* window = new RosterWindow(workspace);
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "imaging/mark_state.h"
 #include "roster_window_geometry.h"
 #include "row_layout.h"
-
-#include "imaging/mark_state.h"
 #include "workspace/workspace_paths.h"
 
 #include <QList>

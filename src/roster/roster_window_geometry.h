@@ -11,9 +11,9 @@
 namespace roster {
 
 struct RosterWindowGeometry {
-    QRectF window;  // twips, relative to the screen
-    QRect canvas;   // Picture1, pixels; its height is set later from the rows
-    QRect scrollBar;// VScroll1, pixels
+    QRectF window;      // twips, relative to the screen
+    QRect canvas;       // Picture1, pixels; its height is set later from the rows
+    QRect scrollBar;    // VScroll1, pixels
     int columnLeft = 0; // Command1 … Command6 and Text2, pixels
 };
 

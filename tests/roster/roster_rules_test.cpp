@@ -1,9 +1,8 @@
-#include "temporary_workspace.h"
-
 #include "roster/cutout_listing.h"
 #include "roster/name_moves.h"
 #include "roster/roster_window_geometry.h"
 #include "roster/row_layout.h"
+#include "temporary_workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList bmpNames(std::initializer_list<const char16_t*> names)
-{
-    QStringList list;
-    for (const char16_t* name : names)
-        list.append(QString::fromUtf16(name));
-    return list;
-}
-
-void expectRect(const QRectF& actual, const QRectF& expected, const char* what)
-{
+void expectRect(const QRectF& actual, const QRectF& expected, const char* what) {
     EXPECT_NEAR(actual.left(), expected.left(), 0.01) << what;
     EXPECT_NEAR(actual.top(), expected.top(), 0.01) << what;
     EXPECT_NEAR(actual.width(), expected.width(), 0.01) << what;
@@ -29,33 +19,33 @@ void expectRect(const QRectF& actual, const QRectF& expected, const char* what)
 
 } // namespace
 
-TEST(CutoutListing, RowsRunWhileTheNextSheetNumberTurnsUpInListingOrder)
-{
+TEST(CutoutListing, RowsRunWhileTheNextSheetNumberTurnsUpInListingOrder) {
     const std::pair<QStringList, int> cases[] = {
-        {bmpNames({u"001.bmp", u"002.bmp", u"003.bmp", u"004.bmp", u"005.bmp", u"007.bmp"}), 5},
-        {bmpNames({u"002.bmp", u"001.bmp"}), 1},
-        {bmpNames({u"001.bmp", u"x.bmp", u"002.bmp", u"002.bmp", u"003.bmp"}), 3},
-        {bmpNames({u"001.BMP", u"1.bmp", u"01.bmp", u"0001.bmp"}), 0},
+        {QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s, u"004.bmp"_s, u"005.bmp"_s,
+                     u"007.bmp"_s},
+         5},
+        {QStringList{u"002.bmp"_s, u"001.bmp"_s}, 1},
+        {QStringList{u"001.bmp"_s, u"x.bmp"_s, u"002.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}, 3},
+        {QStringList{u"001.BMP"_s, u"1.bmp"_s, u"01.bmp"_s, u"0001.bmp"_s}, 0},
         {{}, 0},
     };
     for (const auto& [listing, rows] : cases)
         EXPECT_EQ(roster::sheetRowCount(listing), rows) << listing.join(u' ').toStdString();
 }
 
-TEST(CutoutListing, ListsTheBitmapsOfAFolderInNameOrder)
-{
+TEST(CutoutListing, ListsTheBitmapsOfAFolderInNameOrder) {
     test_support::TemporaryWorkspace folder;
-    for (const QString& name : {u"003.bmp"_s, u"010.bmp"_s, u"001.bmp"_s, u"002.bmp"_s, u"memo.txt"_s})
+    for (const QString& name :
+         {u"003.bmp"_s, u"010.bmp"_s, u"001.bmp"_s, u"002.bmp"_s, u"memo.txt"_s})
         folder.writeBytes(u"furiwake/001/"_s + name, "x");
 
     const QStringList listing = roster::listCutouts(folder.path(u"furiwake/001"_s));
-    EXPECT_EQ(listing, bmpNames({u"001.bmp", u"002.bmp", u"003.bmp", u"010.bmp"}));
+    EXPECT_EQ(listing, (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s, u"010.bmp"_s}));
     EXPECT_EQ(roster::sheetRowCount(listing), 3);
     EXPECT_TRUE(roster::listCutouts(folder.path(u"furiwake/002"_s)).isEmpty());
 }
 
-TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom)
-{
+TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom) {
     // 300 × 60 pixels: 7938 × 1588 hundredths of a millimetre, / 1.755 in twips.
     const QSizeF natural(7938 / 1.755, 1588 / 1.755);
     const QList<roster::RowGeometry> rows = roster::layoutRows({natural, natural}, 1.0f);
@@ -74,8 +64,7 @@ TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom)
     EXPECT_DOUBLE_EQ(enlarged[1].image.top(), 1055); // 995.33 + 60
 }
 
-TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows)
-{
+TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows) {
     const QList<roster::RowGeometry> rows = roster::layoutRows({QSizeF(1000, 100)}, 0.5f);
     EXPECT_DOUBLE_EQ(rows[0].image.bottom(), 60);
     EXPECT_DOUBLE_EQ(rows[0].frame.bottom(), 10 + 50 - 60 + 385);
@@ -83,8 +72,7 @@ TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows)
     EXPECT_DOUBLE_EQ(roster::lowestEdge({roster::templateRow()}), 870);
 }
 
-TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling)
-{
+TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling) {
     EXPECT_EQ(roster::enlargedZoom(1.0f), 1.1f);
     EXPECT_EQ(roster::reducedZoom(1.0f), 0.9f);
     EXPECT_EQ(roster::reducedZoom(roster::enlargedZoom(1.0f)), 0.99f);
@@ -92,8 +80,7 @@ TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling)
     EXPECT_NE(roster::enlargedZoom(roster::reducedZoom(1.0f)), 1.0f);
 }
 
-TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown)
-{
+TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown) {
     const QStringList names{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
     struct Case {
         qsizetype selected;
@@ -121,18 +108,16 @@ TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown)
     EXPECT_EQ(roster::insertName({u"A"_s}, 0, u"X"_s), QStringList{u"X"_s});
 }
 
-TEST(NameMoves, LineBreaksInANameBecomeSpaces)
-{
+TEST(NameMoves, LineBreaksInANameBecomeSpaces) {
     EXPECT_EQ(roster::singleLine(u"山田\r\n太郎\r花子\n一郎"_s), u"山田 太郎 花子 一郎"_s);
     EXPECT_EQ(roster::singleLine(u"\"佐藤, 次郎\""_s), u"\"佐藤, 次郎\""_s);
 }
 
-TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows)
-{
+TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows) {
     // 1920 × 1080 pixels.
     const roster::RosterWindowGeometry geometry = roster::rosterWindowGeometry({28800, 16200});
     EXPECT_EQ(geometry.window, QRectF(0, 0, 19200, 15200));
-    EXPECT_EQ(geometry.canvas, QRect(10, 10, 1092, 0)); // 19200 / 15.1 − 180 = 1091.5
+    EXPECT_EQ(geometry.canvas, QRect(10, 10, 1092, 0));     // 19200 / 15.1 − 180 = 1091.5
     EXPECT_EQ(geometry.scrollBar, QRect(1092, 0, 19, 987)); // 15200 / 15.1 − 20 = 986.6
     EXPECT_EQ(geometry.columnLeft, 1132);
 
@@ -143,15 +128,22 @@ TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows)
     EXPECT_EQ(roster::canvasTop(120), -110);
 }
 
-TEST(RosterWindowGeometry, ScrollKeysMoveWithinTheRange)
-{
+TEST(RosterWindowGeometry, ScrollKeysMoveWithinTheRange) {
     const roster::ScrollSettings settings{0, 1000, 811, 81};
     const std::tuple<int, int, std::optional<int>> cases[] = {
-        {Qt::Key_PageDown, 0, 811},   {Qt::Key_PageDown, 500, 1000}, {Qt::Key_PageDown, 1000, 1000},
-        {Qt::Key_PageUp, 900, 89},    {Qt::Key_PageUp, 500, 0},      {Qt::Key_PageUp, 0, 0},
-        {Qt::Key_Down, 40, 121},      {Qt::Key_Down, 990, 1000},     {Qt::Key_Up, 40, 0},
-        {Qt::Key_Up, 500, 419},       {Qt::Key_Home, 500, std::nullopt},
-        {Qt::Key_End, 500, std::nullopt}, {Qt::Key_Left, 500, std::nullopt},
+        {Qt::Key_PageDown, 0, 811},
+        {Qt::Key_PageDown, 500, 1000},
+        {Qt::Key_PageDown, 1000, 1000},
+        {Qt::Key_PageUp, 900, 89},
+        {Qt::Key_PageUp, 500, 0},
+        {Qt::Key_PageUp, 0, 0},
+        {Qt::Key_Down, 40, 121},
+        {Qt::Key_Down, 990, 1000},
+        {Qt::Key_Up, 40, 0},
+        {Qt::Key_Up, 500, 419},
+        {Qt::Key_Home, 500, std::nullopt},
+        {Qt::Key_End, 500, std::nullopt},
+        {Qt::Key_Left, 500, std::nullopt},
     };
     for (const auto& [key, value, expected] : cases)
         EXPECT_EQ(roster::scrolledValue(key, value, settings), expected) << key << " at " << value;
