@@ -54,18 +54,17 @@ RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
         sheetRowCount(listCutouts(m_workspace.path(workspace::paths::cutoutFolder(1))));
     m_sheetRowCount = std::min(found, workspace::kMaxSheets);
     createRows(std::max(m_sheetRowCount, 1));
-    if (m_sheetRowCount > 0)
-        layoutRows();
-    else
-        fitCanvasToRows({templateRow()});
+    fitCanvasToRows({templateRow()});
+    layoutRows();
     loadSavedNames();
     m_storedNames = names();
     m_canvas->setFocus();
 
     if (found > workspace::kMaxSheets)
-        showMessage(u"名簿を割り当てられるのは%1枚までです。%2枚目からの答案は表示していません。"_s
-                        .arg(workspace::kMaxSheets)
-                        .arg(workspace::kMaxSheets + 1));
+        showMessage(
+            u"名簿を割り当てられるのは%1枚までです。%2枚目からの答案は表示していません。"_s.arg(
+                QString::number(workspace::kMaxSheets),
+                QString::number(workspace::kMaxSheets + 1)));
 }
 
 void RosterWindow::createControls() {
@@ -173,6 +172,9 @@ RosterWindow::Row RosterWindow::createRow(int index) {
 }
 
 void RosterWindow::layoutRows() {
+    // Without cut-outs the template row keeps its designed place.
+    if (m_sheetRowCount == 0)
+        return;
     QList<QImage> pictures;
     QList<QSizeF> naturalSizes;
     pictures.reserve(m_sheetRowCount);

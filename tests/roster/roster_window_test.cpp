@@ -2,6 +2,7 @@
 #include "roster/roster_window.h"
 #include "roster/stretched_image.h"
 #include "temporary_workspace.h"
+#include "workspace/limits.h"
 #include "workspace/workspace_paths.h"
 
 #include <QApplication>
@@ -162,12 +163,33 @@ TEST(RosterWindow, WithoutCutoutsTheTemplateRowStandsAndSavesOneLine) {
     EXPECT_EQ(window->names(), QStringList{u"X"_s});
     EXPECT_EQ(nameBox(*window, 0)->geometry(), QRect(294, 18, 103, 19));
     EXPECT_EQ(rowControl<QWidget>(*window, u"picKaitou"_s, 0)->geometry(), QRect(3, 15, 286, 43));
+    auto* canvas = window->findChild<QWidget*>(u"Picture1"_s);
+    const int canvasHeight = canvas->height();
+    EXPECT_GE(canvasHeight, 58);
+
+    // With no cut-outs to lay out, zooming leaves the template where it was designed.
+    click(*window, u"Command6"_s);
+    EXPECT_EQ(nameBox(*window, 0)->geometry(), QRect(294, 18, 103, 19));
+    EXPECT_EQ(canvas->height(), canvasHeight);
 
     nameBox(*window, 0)->setText(u"Z"_s);
     click(*window, u"Command4"_s);
     EXPECT_EQ(folder.readBytes(kRoster), "Z\r\n");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+}
+
+TEST(RosterWindow, ShowsAtMostTheSheetsTheRosterFileMayHold) {
+    TemporaryWorkspace folder;
+    const QImage tiny = test_support::solidImage({4, 2}, Qt::gray);
+    for (int sheet = 1; sheet <= workspace::kMaxSheets + 1; ++sheet)
+        folder.writeImage(workspace::paths::cutoutImage(1, sheet), tiny);
+
+    const auto messages = test_support::answerMessageBoxes();
+    RosterWindow window(folder.workspace());
+    EXPECT_EQ(window.rowCount(), workspace::kMaxSheets);
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].contains(u"501"_s));
 }
 
 TEST(RosterWindow, ZoomResizesTheImagesFromTheirFilesAndClearsTheSelection) {
