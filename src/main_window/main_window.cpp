@@ -5,6 +5,7 @@
 
 #include "imaging/bmp_saving.h"
 #include "imaging/picture_loading.h"
+#include "roster/roster_window.h"
 #include "workspace/folders.h"
 #include "workspace/limits.h"
 #include "workspace/units.h"
@@ -106,6 +107,8 @@ void MainWindow::createControls()
     m_resetButton = button(u"Command14"_s, u"10.初期化"_s, {6345, 600, 1485, 330});
     m_exitButton = button(u"Command6"_s, u"終了"_s, {11295, 585, 1485, 330});
 
+    connect(m_rosterButton, &QPushButton::clicked, this,
+            [this] { roster::openRosterWindow(this, m_workspace); });
     connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
