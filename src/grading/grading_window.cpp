@@ -192,8 +192,9 @@ void GradingWindow::connectCanvas() {
 }
 
 void GradingWindow::showWithPalette() {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    m_palette->move(palettePosition(screen, m_geometry, m_palette->size()));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_palette->move(palettePosition(screen->availableGeometry(), screen->availableVirtualGeometry(),
+                                    m_geometry, m_palette->size()));
     m_palette->show();
     show();
 }

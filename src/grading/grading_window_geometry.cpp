@@ -50,12 +50,12 @@ int scrollMaximum(int contentLength, int barLength) {
     return std::max(contentLength - barLength, 0);
 }
 
-QPoint palettePosition(const QRect& screenArea, const GradingWindowGeometry& geometry,
-                       QSize paletteSize) {
+QPoint palettePosition(const QRect& screenArea, const QRect& desktopArea,
+                       const GradingWindowGeometry& geometry, QSize paletteSize) {
     const QPoint beside =
         screenArea.topLeft() + QPoint(workspace::twipsToPixels(geometry.windowTwips.width() + 20),
                                       workspace::twipsToPixels(10.0));
-    if (beside.x() + paletteSize.width() <= screenArea.right() + 1)
+    if (desktopArea.contains(QRect(beside, paletteSize)))
         return beside;
     const int overGrid = screenArea.left() + geometry.window.left() + geometry.canvasBar.left() -
                          paletteSize.width();

@@ -40,10 +40,11 @@ inline constexpr int kScrolledTop = 3;
 // the content can be scrolled until its end reaches the bar's end, never below zero.
 [[nodiscard]] int scrollMaximum(int contentLength, int barLength);
 
-// Where the score palette goes on the screen: at (grading window width + 20, 10) twips from the
-// screen's corner, just right of the grading window; when that would leave it partly off the
-// screen, over the grading window's top right, just left of the canvas bar and the panel.
-[[nodiscard]] QPoint palettePosition(const QRect& screenArea, const GradingWindowGeometry& geometry,
-                                     QSize paletteSize);
+// Where the score palette goes: at (grading window width + 20, 10) twips from the corner of
+// the window's screen, just right of the grading window, when it fits there on the desktop (a
+// second screen to the right). Otherwise the palette would stand almost wholly off the screen,
+// so it goes over the grading window's top right, just left of the canvas bar and the panel.
+[[nodiscard]] QPoint palettePosition(const QRect& screenArea, const QRect& desktopArea,
+                                     const GradingWindowGeometry& geometry, QSize paletteSize);
 
 } // namespace grading
