@@ -1,5 +1,6 @@
 #include "answer_cell.h"
 
+#include "cutout_cache.h"
 #include "picture_box.h"
 #include "workspace/units.h"
 
@@ -67,8 +68,12 @@ void AnswerCell::place(const CellGeometry& geometry) {
     setGeometryTwips(m_commentBox, geometry.commentBox);
 }
 
-void AnswerCell::setPicture(const QPixmap& picture) {
-    m_image->setPicture(picture);
+void AnswerCell::setPicture(CutoutCache& cutouts, const QString& path) {
+    m_image->setPictureSource([&cutouts, path] { return cutouts.picture(path); });
+}
+
+void AnswerCell::clearPicture() {
+    m_image->setPicture({});
 }
 
 void AnswerCell::setScoreText(const QString& text) {

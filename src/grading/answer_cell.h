@@ -12,6 +12,7 @@ class QWidget;
 
 namespace grading {
 
+class CutoutCache;
 class PictureBox;
 
 // The six controls of one answer cell on the canvas: picKaitou, picHaikei, txtPoint, txtMemo,
@@ -29,7 +30,9 @@ public:
 
     void setShown(bool shown, CommentDisplay comments);
     void place(const CellGeometry& geometry);
-    void setPicture(const QPixmap& picture);
+    // The cut-out, decoded through the cache when the answer is first painted.
+    void setPicture(CutoutCache& cutouts, const QString& path);
+    void clearPicture();
     void setScoreText(const QString& text);
     void setCommentText(const QString& text);
     void setName(const QString& name);

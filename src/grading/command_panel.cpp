@@ -52,9 +52,9 @@ CommandPanel::CommandPanel(QWidget* parent)
     m_controls.enlargeButton = button(u"Command6"_s, u"拡大"_s, 1893);
     m_controls.reduceButton = button(u"Command5"_s, u"縮小"_s, 2475);
     m_controls.hideGradedCheck =
-        makeControl<QCheckBox>(this, u"Check1"_s, u"採点済は非表示"_s, {kLeft, 3060, 1620, 375});
+        makeControl<QCheckBox>(this, u"Check1"_s, u"採点済は非表示"_s, {kLeft, 3060, 1950, 375});
     m_controls.showCommentsCheck =
-        makeControl<QCheckBox>(this, u"Check2"_s, u"ｺﾒﾝﾄと名前を表示"_s, {kLeft, 3555, 1620, 375});
+        makeControl<QCheckBox>(this, u"Check2"_s, u"ｺﾒﾝﾄと名前を表示"_s, {kLeft, 3555, 1950, 375});
     m_controls.columnsLabel =
         makeControl<QLabel>(this, u"Label4"_s, u"表示列数"_s, {kLeft, 4095, 1125, 195});
     m_controls.fewerColumnsButton =

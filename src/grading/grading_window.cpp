@@ -200,10 +200,7 @@ void GradingWindow::showWithPalette() {
 }
 
 void GradingWindow::renderPage() {
-    m_canvas->showPage(m_session, [this](int sheet) {
-        return m_cutouts.picture(
-            m_workspace.path(workspace::paths::cutoutImage(m_session.nowQ(), sheet)));
-    });
+    m_canvas->showPage(m_session, m_cutouts, m_workspace);
     renderSelectors();
     m_canvasBar->setMaximum(scrollMaximum(m_canvas->height(), m_canvasBar->height()));
     m_horizontalBar->setMaximum(scrollMaximum(m_canvas->width(), m_horizontalBar->width()));

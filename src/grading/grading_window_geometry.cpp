@@ -9,7 +9,7 @@ namespace grading {
 
 namespace {
 
-constexpr int kPanelWidth = 120;
+constexpr int kPanelWidth = 140;
 
 int rounded(double value) {
     return int(workspace::roundHalfEven(value));

@@ -64,7 +64,8 @@ const QPixmap& GridCanvas::swatch(imaging::MarkState state) const {
     return m_swatches[std::size_t(state)];
 }
 
-void GridCanvas::showPage(const GradingSession& session, const PictureSource& pictureFor) {
+void GridCanvas::showPage(const GradingSession& session, CutoutCache& cutouts,
+                          const workspace::Workspace& workspace) {
     m_gridBuilding = true;
     setUpdatesEnabled(false);
     const CommentDisplay comments = session.options().comments;
@@ -77,11 +78,12 @@ void GridCanvas::showPage(const GradingSession& session, const PictureSource& pi
         cell.setShown(shown.shown, comments);
         if (shown.shown) {
             cell.place(shown.geometry);
-            cell.setPicture(pictureFor(sheet));
+            cell.setPicture(cutouts,
+                            workspace.path(workspace::paths::cutoutImage(session.nowQ(), sheet)));
             const QPointF corner = cellExtent(shown.geometry, comments);
             extent = QPointF(std::max(extent.x(), corner.x()), std::max(extent.y(), corner.y()));
         } else {
-            cell.setPicture({});
+            cell.clearPicture();
         }
         cell.setScoreText(shown.scoreBox);
         cell.setCommentText(shown.commentBox);

@@ -2,16 +2,17 @@
 
 #include "answer_cell.h"
 #include "imaging/mark_state.h"
+#include "workspace/workspace_paths.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 namespace grading {
 
+class CutoutCache;
 class GradingSession;
 
 // The answer canvas (Picture2): one answer cell per sheet, created once, shown, placed and
@@ -22,7 +23,6 @@ class GridCanvas : public QWidget {
 
 public:
     using Swatches = std::array<QPixmap, 3>; // gray, blue, yellow
-    using PictureSource = std::function<QPixmap(int sheet)>;
 
     GridCanvas(int sheetCount, Swatches swatches, QWidget* parent);
 
@@ -30,7 +30,8 @@ public:
 
     // The whole page: visibility, places, texts, names, marks, and the cut-outs of the shown
     // cells; then the canvas takes its content's size and the keyboard focus.
-    void showPage(const GradingSession& session, const PictureSource& pictureFor);
+    void showPage(const GradingSession& session, CutoutCache& cutouts,
+                  const workspace::Workspace& workspace);
     void showMarks(const GradingSession& session);
     void showComments(const GradingSession& session);
 

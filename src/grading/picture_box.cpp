@@ -10,6 +10,7 @@ PictureBox::PictureBox(Stretch stretch, QWidget* parent)
     , m_stretch(stretch) {}
 
 void PictureBox::setPicture(const QPixmap& picture) {
+    m_source = nullptr;
     if (picture.cacheKey() == m_picture.cacheKey())
         return;
     m_picture = picture;
@@ -17,16 +18,34 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
+void PictureBox::setPictureSource(std::function<QPixmap()> source) {
+    m_source = std::move(source);
+    update();
+}
+
+const QPixmap& PictureBox::picture() const {
+    if (m_source) {
+        const QPixmap picture = m_source();
+        m_source = nullptr;
+        if (picture.cacheKey() != m_picture.cacheKey()) {
+            m_picture = picture;
+            m_scaled = QPixmap();
+        }
+    }
+    return m_picture;
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (m_picture.isNull())
+    const QPixmap& shown = picture();
+    if (shown.isNull())
         return;
     QPainter painter(this);
-    if (m_picture.size() == size() || m_stretch == Stretch::Plain) {
-        painter.drawPixmap(rect(), m_picture);
+    if (shown.size() == size() || m_stretch == Stretch::Plain) {
+        painter.drawPixmap(rect(), shown);
         return;
     }
     if (m_scaled.size() != size())
-        m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled = shown.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.drawPixmap(0, 0, m_scaled);
 }
 

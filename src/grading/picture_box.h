@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 namespace grading {
 
 // A picture stretched over the whole box: an answer image, a frame showing its swatch, or a
@@ -20,7 +22,10 @@ public:
     explicit PictureBox(Stretch stretch, QWidget* parent = nullptr);
 
     void setPicture(const QPixmap& picture);
-    [[nodiscard]] const QPixmap& picture() const { return m_picture; }
+    // A picture produced only when the box is first painted or asked for it, so that a page of
+    // 500 answers decodes only those the teacher scrolls to.
+    void setPictureSource(std::function<QPixmap()> source);
+    [[nodiscard]] const QPixmap& picture() const;
 
     void setTag(const QString& tag) { m_tag = tag; }
     [[nodiscard]] const QString& tag() const { return m_tag; }
@@ -35,9 +40,10 @@ protected:
 
 private:
     Stretch m_stretch;
-    QPixmap m_picture;
+    mutable std::function<QPixmap()> m_source;
+    mutable QPixmap m_picture;
     // The picture scaled to the box once, not at every paint.
-    QPixmap m_scaled;
+    mutable QPixmap m_scaled;
     QString m_tag;
 };
 

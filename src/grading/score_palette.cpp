@@ -34,6 +34,8 @@ ScorePalette::ScorePalette(QWidget* gradingWindow)
     setObjectName(u"Form3"_s);
     setWindowTitle(u"点数＆コメント"_s);
     setFixedSize(twipsToPixels(QSizeF(2790, 4455)));
+    // Shown again by F1 … F7, it must leave the keyboard with the grid for the next key.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     for (int index = 0; index < kPresetCount; ++index) {
         const QString initial = index < 6 ? QString::number(index) : QString();

@@ -77,11 +77,11 @@ TEST(GradingWindowGeometry, FollowsTheScreenWithTheTwoDivisors) {
     // An 800 × 800 pixel screen is 12000 twips square.
     const GradingWindowGeometry geometry = gradingWindowGeometry(QSizeF(12000, 12000), 14);
     EXPECT_EQ(geometry.window, QRect(0, 0, 767, 600));
-    EXPECT_EQ(geometry.panel, QRect(762 - 120, 0, 120, 600));
+    EXPECT_EQ(geometry.panel, QRect(762 - 140, 0, 140, 600));
     EXPECT_EQ(geometry.stripBar, QRect(66, 0, 14, 576));
-    EXPECT_EQ(geometry.canvasBar, QRect(628, 0, 14, 576));
-    EXPECT_EQ(geometry.horizontalBar, QRect(80, 562, 548, 14));
-    EXPECT_EQ(geometry.canvasArea, QRect(80, 0, 548, 562));
+    EXPECT_EQ(geometry.canvasBar, QRect(608, 0, 14, 576));
+    EXPECT_EQ(geometry.horizontalBar, QRect(80, 562, 528, 14));
+    EXPECT_EQ(geometry.canvasArea, QRect(80, 0, 528, 562));
     EXPECT_EQ(geometry.verticalLargeStep, 480);
     EXPECT_EQ(geometry.verticalSmallStep, 48);
 }
@@ -91,7 +91,7 @@ TEST(GradingWindowGeometry, ThePaletteStandsBesideTheWindowOnlyWhenTheDesktopHas
     const QRect screen(0, 0, 800, 800);
     const GradingWindowGeometry geometry = gradingWindowGeometry(QSizeF(12000, 12000), 14);
     // Beside the window it would stand at 768, with 32 of its 186 pixels on the screen.
-    EXPECT_EQ(palettePosition(screen, screen, geometry, palette), QPoint(628 - 186, 1));
+    EXPECT_EQ(palettePosition(screen, screen, geometry, palette), QPoint(608 - 186, 1));
     // With a second screen to the right it stands just right of the window: 11520 / 15.
     EXPECT_EQ(palettePosition(screen, QRect(0, 0, 1600, 800), geometry, palette), QPoint(768, 1));
 
