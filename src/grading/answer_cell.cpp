@@ -44,6 +44,9 @@ AnswerCell::AnswerCell(QWidget* canvas, int index)
     const auto fixedSize = [](QWidget* control, QSizeF twips) {
         control->resize(workspace::twipsToPixels(twips));
     };
+    // At 23 pixels wide a framed box would hide the sign of "-1.5"; without the frame the
+    // text has room, and the white box still stands out on the frame's colour.
+    m_scoreBox->setFrame(false);
     fixedSize(m_scoreBox, kScoreBoxSize);
     fixedSize(m_unitLabel, kUnitLabelSize);
     fixedSize(m_nameLabel, kNameLabelSize);

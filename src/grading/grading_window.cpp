@@ -115,7 +115,10 @@ void GradingWindow::createSelectors() {
     const int regionCount = m_session.tables().regionCount();
     for (int index = 0; index < regionCount; ++index) {
         auto* selector = new RegionSelector(index + 1, m_strip);
-        selector->setGeometry(workspace::twipsToPixels(selectorTwips(index)));
+        QRect place = workspace::twipsToPixels(selectorTwips(index));
+        // "問１００" is wider than the design's 525 twips; the caption must stay legible.
+        place.setWidth(std::max(place.width(), selector->sizeHint().width()));
+        selector->setGeometry(place);
         connect(selector, &RegionSelector::clicked, this, [this, index] {
             m_session.buildPage(index);
             renderPage();
