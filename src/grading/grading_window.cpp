@@ -36,7 +36,6 @@ QRectF selectorTwips(int index) {
 QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName, QWidget* parent) {
     auto* bar = new QScrollBar(orientation, parent);
     bar->setObjectName(objectName);
-    bar->setMinimum(0);
     return bar;
 }
 
@@ -82,6 +81,11 @@ void GradingWindow::createControls() {
     m_horizontalBar = makeScrollBar(Qt::Horizontal, u"HScroll1"_s, this);
     m_canvas->setWheelTarget(m_canvasBar);
     m_panel->raise();
+
+    connect(m_stripBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_strip->move(0, kScrolledTop - value); });
+    connect(m_canvasBar, &QScrollBar::valueChanged, this, &GradingWindow::placeCanvas);
+    connect(m_horizontalBar, &QScrollBar::valueChanged, this, &GradingWindow::placeCanvas);
 }
 
 void GradingWindow::applyGeometry() {
@@ -102,13 +106,11 @@ void GradingWindow::applyGeometry() {
     }
     m_horizontalBar->setPageStep(m_geometry.horizontalLargeStep);
     m_horizontalBar->setSingleStep(m_geometry.horizontalSmallStep);
+    // Nothing to scroll until a region's page is built.
     m_canvas->resize(0, 0);
+    m_canvasBar->setMaximum(0);
+    m_horizontalBar->setMaximum(0);
     placeCanvas();
-
-    connect(m_stripBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_strip->move(0, kScrolledTop - value); });
-    connect(m_canvasBar, &QScrollBar::valueChanged, this, &GradingWindow::placeCanvas);
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this, &GradingWindow::placeCanvas);
 }
 
 void GradingWindow::createSelectors() {
