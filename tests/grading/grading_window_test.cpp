@@ -125,6 +125,8 @@ TEST_F(GradingWindowTest, OpensWithThePaletteWhileTheMainWindowWaitsHidden) {
               buttonFace);
     EXPECT_EQ(control<QLabel>(m_window, u"Label1"_s, 1)->palette().color(QPalette::Window),
               QColor(0, 255, 255));
+    EXPECT_EQ(m_window->findChild<QScrollBar*>(u"VScroll2"_s)->maximum(), 0);
+    EXPECT_EQ(m_window->findChild<QScrollBar*>(u"HScroll1"_s)->maximum(), 0);
     for (const QString& name :
          {u"picKaitou"_s, u"picHaikei"_s, u"txtPoint"_s, u"txtMemo"_s, u"Label2"_s, u"Label3"_s}) {
         ASSERT_NE(control<QWidget>(m_window, name, 2), nullptr) << name.toStdString();
