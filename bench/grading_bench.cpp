@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
         });
         scoreKey = run == 0 ? seconds : std::min(scoreKey, seconds);
     }
-    if (window->session().tables().score(kSheets - 1, kRegion).isEmpty())
+    if (window->state().tables().score(kSheets - 1, kRegion).isEmpty())
         throw std::runtime_error("the score key did not reach the answers");
 
     bench::report(u"decode one region's 500 cut-outs from disk"_s, decode * 1000, u"ms"_s);

@@ -44,7 +44,7 @@ QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName
 GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables tables, QWidget* parent)
     : QWidget(parent)
     , m_workspace(std::move(workspace))
-    , m_session(std::move(tables)) {
+    , m_state(std::move(tables)) {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"採点画面"_s);
     createControls();
@@ -55,13 +55,13 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
 
     m_palette = new ScorePalette(this);
     connect(m_palette, &ScorePalette::scoreRequested, this, [this](const QString& preset) {
-        m_session.applyScore(preset);
-        if (m_session.nowQ() != 0)
+        m_state.applyScore(preset);
+        if (m_state.nowQ() != 0)
             renderPage();
     });
     connect(m_palette, &ScorePalette::commentRequested, this, [this](const QString& preset) {
-        m_session.applyComment(preset);
-        m_canvas->showComments(m_session);
+        m_state.applyComment(preset);
+        m_canvas->showComments(m_state);
     });
 }
 
@@ -73,7 +73,7 @@ void GradingWindow::createControls() {
     // The canvas is larger than the window; this area clips it beside the strip and the panel.
     m_canvasArea = new QWidget(this);
     m_panel = new CommandPanel(this);
-    m_canvas = new GridCanvas(m_session.tables().sheetCount(),
+    m_canvas = new GridCanvas(m_state.tables().sheetCount(),
                               {m_panel->swatch(MarkState::Gray), m_panel->swatch(MarkState::Blue),
                                m_panel->swatch(MarkState::Yellow)},
                               m_canvasArea);
@@ -114,7 +114,7 @@ void GradingWindow::applyGeometry() {
 }
 
 void GradingWindow::createSelectors() {
-    const int regionCount = m_session.tables().regionCount();
+    const int regionCount = m_state.tables().regionCount();
     for (int index = 0; index < regionCount; ++index) {
         auto* selector = new RegionSelector(index + 1, m_strip);
         QRect place = workspace::twipsToPixels(selectorTwips(index));
@@ -122,7 +122,7 @@ void GradingWindow::createSelectors() {
         place.setWidth(std::max(place.width(), selector->sizeHint().width()));
         selector->setGeometry(place);
         connect(selector, &RegionSelector::clicked, this, [this, index] {
-            m_session.buildPage(index);
+            m_state.buildPage(index);
             renderPage();
         });
         m_selectors.append(selector);
@@ -136,24 +136,24 @@ void GradingWindow::createSelectors() {
 
 void GradingWindow::connectPanel() {
     const CommandPanel::Controls& controls = m_panel->controls();
-    const auto onMarks = [this](void (GradingSession::*change)()) {
+    const auto onMarks = [this](void (GradingState::*change)()) {
         return [this, change] {
-            (m_session.*change)();
-            m_canvas->showMarks(m_session);
+            (m_state.*change)();
+            m_canvas->showMarks(m_state);
             m_canvas->setFocus();
         };
     };
     connect(controls.selectAllButton, &QPushButton::clicked, this,
-            onMarks(&GradingSession::selectAll));
+            onMarks(&GradingState::selectAll));
     connect(controls.selectUnscoredButton, &QPushButton::clicked, this,
-            onMarks(&GradingSession::selectUnscored));
+            onMarks(&GradingState::selectUnscored));
     connect(controls.clearSelectionButton, &QPushButton::clicked, this,
-            onMarks(&GradingSession::clearSelection));
+            onMarks(&GradingState::clearSelection));
 
     const auto onZoom = [this](ZoomStep step) {
         return [this, step] {
-            m_session.zoom(step);
-            if (m_session.nowQ() != 0)
+            m_state.zoom(step);
+            if (m_state.nowQ() != 0)
                 renderPage();
         };
     };
@@ -169,9 +169,9 @@ void GradingWindow::connectPanel() {
     connect(controls.moreColumnsButton, &QPushButton::clicked, this,
             [this] { stepColumns(ColumnStep::More); });
     connect(controls.extractButton, &QPushButton::clicked, this, [this] {
-        if (m_session.nowQ() == 0)
+        if (m_state.nowQ() == 0)
             return;
-        m_session.buildExtract(m_panel->controls().extractEdit->text());
+        m_state.buildExtract(m_panel->controls().extractEdit->text());
         renderPage();
     });
     connect(controls.finishButton, &QPushButton::clicked, this, &GradingWindow::finishGrading);
@@ -180,19 +180,19 @@ void GradingWindow::connectPanel() {
 void GradingWindow::connectCanvas() {
     connect(m_canvas, &GridCanvas::answerClicked, this,
             [this](int index, Qt::KeyboardModifiers modifiers) {
-                m_session.click(index, modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey::Down
-                                                                             : ShiftKey::Up);
-                m_canvas->showMarks(m_session);
+                m_state.click(index, modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey::Down
+                                                                           : ShiftKey::Up);
+                m_canvas->showMarks(m_state);
                 m_canvas->setFocus();
             });
     connect(m_canvas, &GridCanvas::scoreEdited, this,
-            [this](int index, const QString& text) { m_session.editScore(index, text); });
+            [this](int index, const QString& text) { m_state.editScore(index, text); });
     connect(m_canvas, &GridCanvas::commentEdited, this,
-            [this](int index, const QString& text) { m_session.editComment(index, text); });
+            [this](int index, const QString& text) { m_state.editComment(index, text); });
     connect(m_canvas, &GridCanvas::keyDown, this, &GradingWindow::onCanvasKey);
     connect(m_canvas, &GridCanvas::keyUp, this, [this](int key) {
         if (key == Qt::Key_Shift)
-            m_session.setShiftHeld(false);
+            m_state.setShiftHeld(false);
     });
 }
 
@@ -205,7 +205,7 @@ void GradingWindow::showWithPalette() {
 }
 
 void GradingWindow::renderPage() {
-    m_canvas->showPage(m_session, m_cutouts, m_workspace);
+    m_canvas->showPage(m_state, m_cutouts, m_workspace);
     renderSelectors();
     m_canvasBar->setMaximum(scrollMaximum(m_canvas->height(), m_canvasBar->height()));
     m_horizontalBar->setMaximum(scrollMaximum(m_canvas->width(), m_horizontalBar->width()));
@@ -213,7 +213,7 @@ void GradingWindow::renderPage() {
 }
 
 void GradingWindow::renderSelectors() {
-    const QList<SelectorColour>& colours = m_session.selectorColours();
+    const QList<SelectorColour>& colours = m_state.selectorColours();
     for (qsizetype index = 0; index < m_selectors.size(); ++index) {
         QColor colour = palette().color(QPalette::Button);
         if (colours[index] == SelectorColour::FullyGraded)
@@ -231,20 +231,20 @@ void GradingWindow::placeCanvas() {
 
 void GradingWindow::applyDisplayOptions() {
     const CommandPanel::Controls& controls = m_panel->controls();
-    m_session.setOptions(
+    m_state.setOptions(
         {controls.hideGradedCheck->isChecked(),
          controls.showCommentsCheck->isChecked() ? CommentDisplay::Shown : CommentDisplay::Hidden});
-    if (m_session.nowQ() != 0)
+    if (m_state.nowQ() != 0)
         renderPage();
 }
 
 void GradingWindow::stepColumns(ColumnStep step) {
     QLineEdit* box = m_panel->controls().columnsEdit;
-    const std::optional<QString> text = m_session.stepColumns(step, box->text());
+    const std::optional<QString> text = m_state.stepColumns(step, box->text());
     if (!text)
         return;
     box->setText(*text);
-    if (m_session.nowQ() != 0)
+    if (m_state.nowQ() != 0)
         renderPage();
 }
 
@@ -254,7 +254,7 @@ void GradingWindow::onCanvasKey(int key) {
     };
     switch (key) {
     case Qt::Key_Shift:
-        m_session.setShiftHeld(true);
+        m_state.setShiftHeld(true);
         return;
     case Qt::Key_PageUp:
         scrollBy(m_canvasBar, -m_canvasBar->pageStep());
@@ -282,11 +282,11 @@ void GradingWindow::onCanvasKey(int key) {
 
 bool GradingWindow::save() {
     m_workspace.makeCurrent();
-    if (workspace::Status saved = m_session.tables().save(m_workspace); !saved) {
+    if (workspace::Status saved = m_state.tables().save(m_workspace); !saved) {
         QMessageBox::warning(this, workspace::applicationTitle(), saved.error());
         return false;
     }
-    m_session.markSaved();
+    m_state.markSaved();
     return true;
 }
 
@@ -296,7 +296,7 @@ void GradingWindow::finishGrading() {
 }
 
 void GradingWindow::closeEvent(QCloseEvent* event) {
-    if (m_session.hasChanges()) {
+    if (m_state.hasChanges()) {
         QMessageBox question(QMessageBox::Question, workspace::applicationTitle(),
                              u"採点の結果がまだ保存されていません。\n保存してから閉じますか？"_s,
                              QMessageBox::NoButton, this);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cutout_cache.h"
-#include "grading_session.h"
+#include "grading_state.h"
 #include "grading_window_geometry.h"
 #include "workspace/workspace_paths.h"
 
@@ -27,7 +27,7 @@ class GradingWindow : public QWidget {
 public:
     GradingWindow(workspace::Workspace workspace, GradingTables tables, QWidget* parent = nullptr);
 
-    [[nodiscard]] const GradingSession& session() const { return m_session; }
+    [[nodiscard]] const GradingState& state() const { return m_state; }
     [[nodiscard]] ScorePalette* scorePalette() const { return m_palette; }
     [[nodiscard]] GridCanvas* canvas() const { return m_canvas; }
     [[nodiscard]] const CutoutCache& cutouts() const { return m_cutouts; }
@@ -59,7 +59,7 @@ private:
     bool save();
 
     workspace::Workspace m_workspace;
-    GradingSession m_session;
+    GradingState m_state;
     CutoutCache m_cutouts;
     GradingWindowGeometry m_geometry;
 

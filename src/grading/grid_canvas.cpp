@@ -1,6 +1,6 @@
 #include "grid_canvas.h"
 
-#include "grading_session.h"
+#include "grading_state.h"
 #include "picture_box.h"
 #include "workspace/units.h"
 
@@ -64,13 +64,13 @@ const QPixmap& GridCanvas::swatch(imaging::MarkState state) const {
     return m_swatches[std::size_t(state)];
 }
 
-void GridCanvas::showPage(const GradingSession& session, CutoutCache& cutouts,
+void GridCanvas::showPage(const GradingState& state, CutoutCache& cutouts,
                           const workspace::Workspace& workspace) {
     m_gridBuilding = true;
     setUpdatesEnabled(false);
-    const CommentDisplay comments = session.options().comments;
+    const CommentDisplay comments = state.options().comments;
     QPointF extent;
-    const std::vector<PageCell>& page = session.cells();
+    const std::vector<PageCell>& page = state.cells();
     for (std::size_t index = 0; index < page.size(); ++index) {
         const PageCell& shown = page[index];
         AnswerCell& cell = m_cells[index];
@@ -79,7 +79,7 @@ void GridCanvas::showPage(const GradingSession& session, CutoutCache& cutouts,
         if (shown.shown) {
             cell.place(shown.geometry);
             cell.setPicture(cutouts,
-                            workspace.path(workspace::paths::cutoutImage(session.nowQ(), sheet)));
+                            workspace.path(workspace::paths::cutoutImage(state.nowQ(), sheet)));
             const QPointF corner = cellExtent(shown.geometry, comments);
             extent = QPointF(std::max(extent.x(), corner.x()), std::max(extent.y(), corner.y()));
         } else {
@@ -87,7 +87,7 @@ void GridCanvas::showPage(const GradingSession& session, CutoutCache& cutouts,
         }
         cell.setScoreText(shown.scoreBox);
         cell.setCommentText(shown.commentBox);
-        cell.setName(session.tables().name(sheet));
+        cell.setName(state.tables().name(sheet));
         cell.setMark(shown.state, swatch(shown.state));
     }
     resize(workspace::twipsToPixels(extent.x()) + kContentMargin,
@@ -97,15 +97,15 @@ void GridCanvas::showPage(const GradingSession& session, CutoutCache& cutouts,
     setFocus();
 }
 
-void GridCanvas::showMarks(const GradingSession& session) {
-    const std::vector<PageCell>& page = session.cells();
+void GridCanvas::showMarks(const GradingState& state) {
+    const std::vector<PageCell>& page = state.cells();
     for (std::size_t index = 0; index < page.size(); ++index)
         m_cells[index].setMark(page[index].state, swatch(page[index].state));
 }
 
-void GridCanvas::showComments(const GradingSession& session) {
+void GridCanvas::showComments(const GradingState& state) {
     m_gridBuilding = true;
-    const std::vector<PageCell>& page = session.cells();
+    const std::vector<PageCell>& page = state.cells();
     for (std::size_t index = 0; index < page.size(); ++index)
         m_cells[index].setCommentText(page[index].commentBox);
     m_gridBuilding = false;

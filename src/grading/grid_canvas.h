@@ -13,10 +13,10 @@
 namespace grading {
 
 class CutoutCache;
-class GradingSession;
+class GradingState;
 
 // The answer canvas (Picture2): one answer cell per sheet, created once, shown, placed and
-// filled from the session's page. It reports clicks on answers, the teacher's typing into the
+// filled from the state's page. It reports clicks on answers, the teacher's typing into the
 // boxes, and the keys pressed while it has the focus itself (not one of its boxes).
 class GridCanvas : public QWidget {
     Q_OBJECT
@@ -30,10 +30,10 @@ public:
 
     // The whole page: visibility, places, texts, names, marks, and the cut-outs of the shown
     // cells; then the canvas takes its content's size and the keyboard focus.
-    void showPage(const GradingSession& session, CutoutCache& cutouts,
+    void showPage(const GradingState& state, CutoutCache& cutouts,
                   const workspace::Workspace& workspace);
-    void showMarks(const GradingSession& session);
-    void showComments(const GradingSession& session);
+    void showMarks(const GradingState& state);
+    void showComments(const GradingState& state);
 
     // True while the page's boxes are being filled; their changes are not the teacher's edits.
     [[nodiscard]] bool gridBuilding() const { return m_gridBuilding; }

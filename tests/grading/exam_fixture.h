@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grading/grading_session.h"
+#include "grading/grading_state.h"
 #include "temporary_workspace.h"
 #include "workspace/region_rect.h"
 

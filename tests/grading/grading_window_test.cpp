@@ -275,12 +275,12 @@ TEST_F(GradingWindowTest, ThePalettesCloseBoxOnlyHidesItAndAFunctionKeyBringsItB
     click(control<PictureBox>(m_window, u"picKaitou"_s, 2));
     pressKey(Qt::Key_F2);
     EXPECT_TRUE(palette()->isVisible());
-    EXPECT_EQ(m_window->session().tables().score(3, 1), u"7"_s);
+    EXPECT_EQ(m_window->state().tables().score(3, 1), u"7"_s);
 
     click(control<PictureBox>(m_window, u"picKaitou"_s, 0));
     palette()->commentPreset()->setText(u"途中式, 良し"_s);
     click(palette()->commentButton());
-    EXPECT_EQ(m_window->session().tables().comment(1, 1), u"途中式、 良し"_s);
+    EXPECT_EQ(m_window->state().tables().comment(1, 1), u"途中式、 良し"_s);
     EXPECT_EQ(tagOf(m_window, 0), u"yellow"_s);
 }
 
@@ -317,7 +317,7 @@ TEST_F(GradingWindowTest, KeysScrollTheCanvasWhileItsBoxesKeepTheirOwnKeys) {
     scoreBox->setFocus();
     QTest::keyClick(scoreBox, Qt::Key_F2);
     QTest::keyClick(scoreBox, Qt::Key_PageDown);
-    EXPECT_EQ(m_window->session().tables().score(1, 1), QString());
+    EXPECT_EQ(m_window->state().tables().score(1, 1), QString());
     EXPECT_EQ(tagOf(m_window, 0), u"yellow"_s);
     EXPECT_EQ(bar->value(), 0);
 }
@@ -358,10 +358,10 @@ TEST_F(GradingWindowTest, LayoutControlsWaitForARegionAndThenRebuild) {
     click(panelControl<QPushButton>(u"cmdUp"_s));
     click(panelControl<QPushButton>(u"cmdUp"_s));
     pressKey(Qt::Key_F1);
-    EXPECT_EQ(m_window->session().zoomFactor(), 1.0f);
-    EXPECT_EQ(m_window->session().nowQ(), 0);
+    EXPECT_EQ(m_window->state().zoomFactor(), 1.0f);
+    EXPECT_EQ(m_window->state().nowQ(), 0);
     EXPECT_EQ(panelControl<QLineEdit>(u"Text1"_s)->text(), u"3"_s);
-    EXPECT_FALSE(m_window->session().hasChanges());
+    EXPECT_FALSE(m_window->state().hasChanges());
 
     chooseRegion(1);
     // Sheet 2 is graded and hidden; sheets 1, 3, 4 fill the first row, 5 starts the second.

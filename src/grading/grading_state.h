@@ -35,9 +35,9 @@ struct DisplayOptions {
 // The grading rules of one opening of the grading window, without widgets: the tables, the
 // current region, the page of answer cells with their mark states, and what selecting,
 // scoring, zooming and re-columning do to them. The window shows what this holds.
-class GradingSession {
+class GradingState {
 public:
-    explicit GradingSession(GradingTables tables);
+    explicit GradingState(GradingTables tables);
 
     [[nodiscard]] const GradingTables& tables() const { return m_tables; }
     [[nodiscard]] bool hasChanges() const { return !m_tables.savesSameAs(m_loadedTables); }

@@ -1,4 +1,4 @@
-#include "grading_session.h"
+#include "grading_state.h"
 
 #include "workspace/numeric_text.h"
 #include "workspace/rounding.h"
@@ -24,24 +24,24 @@ QString storedComment(const QString& typed) {
     return stored;
 }
 
-GradingSession::GradingSession(GradingTables tables)
+GradingState::GradingState(GradingTables tables)
     : m_tables(std::move(tables))
     , m_loadedTables(m_tables)
     , m_cells(std::size_t(m_tables.sheetCount())) {
     colourSelectors();
 }
 
-GridMetrics GradingSession::metrics() const {
+GridMetrics GradingState::metrics() const {
     const workspace::RegionRect region = m_tables.regions().region(m_nowQ);
     return {region.width(), region.height(), m_zoomFactor, m_columnCount, m_options.comments};
 }
 
-MarkState GradingSession::stateForScoreBox(int index) const {
+MarkState GradingState::stateForScoreBox(int index) const {
     return workspace::isNumericText(m_cells[std::size_t(index)].scoreBox) ? MarkState::Blue
                                                                           : MarkState::Gray;
 }
 
-void GradingSession::colourSelectors() {
+void GradingState::colourSelectors() {
     m_selectorColours.clear();
     for (int region = 1; region <= m_tables.regionCount(); ++region) {
         SelectorColour colour = SelectorColour::ButtonFace;
@@ -53,7 +53,7 @@ void GradingSession::colourSelectors() {
     }
 }
 
-void GradingSession::placeCells(const std::vector<bool>& shown) {
+void GradingState::placeCells(const std::vector<bool>& shown) {
     const GridMetrics gridMetrics = metrics();
     int position = -1;
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
@@ -69,7 +69,7 @@ void GradingSession::placeCells(const std::vector<bool>& shown) {
     }
 }
 
-void GradingSession::buildPage(int selectorIndex) {
+void GradingState::buildPage(int selectorIndex) {
     if (selectorIndex < 0 || selectorIndex >= m_tables.regionCount())
         return;
     m_shiftHeld = false;
@@ -84,7 +84,7 @@ void GradingSession::buildPage(int selectorIndex) {
         m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingSession::buildExtract(const QString& wanted) {
+void GradingState::buildExtract(const QString& wanted) {
     if (m_nowQ == 0)
         return;
     m_shiftHeld = false;
@@ -99,7 +99,7 @@ void GradingSession::buildExtract(const QString& wanted) {
             m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingSession::click(int index, ShiftKey shift) {
+void GradingState::click(int index, ShiftKey shift) {
     if (index < 0 || std::size_t(index) >= m_cells.size())
         return;
     PageCell& clicked = m_cells[std::size_t(index)];
@@ -130,38 +130,38 @@ void GradingSession::click(int index, ShiftKey shift) {
     m_anchorIndex = index;
 }
 
-void GradingSession::selectAll() {
+void GradingState::selectAll() {
     for (PageCell& cell : m_cells)
         if (cell.shown)
             cell.state = MarkState::Yellow;
 }
 
-void GradingSession::selectUnscored() {
+void GradingState::selectUnscored() {
     for (PageCell& cell : m_cells)
         if (cell.state == MarkState::Gray)
             cell.state = MarkState::Yellow;
 }
 
-void GradingSession::clearSelection() {
+void GradingState::clearSelection() {
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingSession::editScore(int index, const QString& text) {
+void GradingState::editScore(int index, const QString& text) {
     if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].scoreBox = text;
     m_tables.setScore(index + 1, m_nowQ, workspace::isNumericText(text) ? text : QString());
 }
 
-void GradingSession::editComment(int index, const QString& text) {
+void GradingState::editComment(int index, const QString& text) {
     if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].commentBox = text;
     m_tables.setComment(index + 1, m_nowQ, storedComment(text));
 }
 
-void GradingSession::applyScore(const QString& preset) {
+void GradingState::applyScore(const QString& preset) {
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
         if (m_cells[index].state != MarkState::Yellow)
             continue;
@@ -173,24 +173,24 @@ void GradingSession::applyScore(const QString& preset) {
         buildPage(m_nowQ - 1);
 }
 
-void GradingSession::applyComment(const QString& preset) {
+void GradingState::applyComment(const QString& preset) {
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         if (m_cells[index].state == MarkState::Yellow)
             editComment(int(index), preset);
 }
 
-void GradingSession::rebuildForLayoutChange() {
+void GradingState::rebuildForLayoutChange() {
     m_freshLayout = false;
     buildPage(m_nowQ - 1);
 }
 
-void GradingSession::setOptions(const DisplayOptions& options) {
+void GradingState::setOptions(const DisplayOptions& options) {
     m_options = options;
     if (m_nowQ != 0)
         rebuildForLayoutChange();
 }
 
-void GradingSession::zoom(ZoomStep step) {
+void GradingState::zoom(ZoomStep step) {
     if (m_nowQ == 0)
         return;
     const double factor = step == ZoomStep::Reduce ? kReduceFactor : kEnlargeFactor;
@@ -198,7 +198,7 @@ void GradingSession::zoom(ZoomStep step) {
     rebuildForLayoutChange();
 }
 
-std::optional<QString> GradingSession::stepColumns(ColumnStep step, const QString& boxText) {
+std::optional<QString> GradingState::stepColumns(ColumnStep step, const QString& boxText) {
     const double value = workspace::leadingNumberValue(boxText);
     if (step == ColumnStep::Fewer && !(value > 1))
         return std::nullopt;
