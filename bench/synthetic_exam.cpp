@@ -87,11 +87,13 @@ QList<workspace::RegionRect> syntheticRegions(int count, QSize sheetSize, QSize 
 }
 
 void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::RegionRect>& regions,
-                  int sheetCount)
+                  int sheetCount, const QList<int>& onlyRegions)
 {
     require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
     require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
     for (int region = 1; region <= regions.size(); ++region) {
+        if (!onlyRegions.isEmpty() && !onlyRegions.contains(region))
+            continue;
         require(workspace::ensureFolder(workspace.path(workspace::paths::cutoutFolder(region))));
         const QSize size(regions[region - 1].width(), regions[region - 1].height());
         for (int sheet = 1; sheet <= sheetCount; ++sheet) {

@@ -3,6 +3,7 @@
 #include "main_window_geometry.h"
 #include "sheet_view.h"
 
+#include "grading/open_grading.h"
 #include "imaging/bmp_saving.h"
 #include "imaging/picture_loading.h"
 #include "roster/roster_window.h"
@@ -107,6 +108,8 @@ void MainWindow::createControls()
     m_resetButton = button(u"Command14"_s, u"10.初期化"_s, {6345, 600, 1485, 330});
     m_exitButton = button(u"Command6"_s, u"終了"_s, {11295, 585, 1485, 330});
 
+    connect(m_gradingButton, &QPushButton::clicked, this,
+            [this] { grading::openGradingWindow(m_workspace, this); });
     connect(m_rosterButton, &QPushButton::clicked, this,
             [this] { roster::openRosterWindow(this, m_workspace); });
     connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit, Qt::QueuedConnection);

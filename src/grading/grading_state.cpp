@@ -1,0 +1,218 @@
+#include "grading_state.h"
+
+#include "workspace/numeric_text.h"
+#include "workspace/rounding.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+using imaging::MarkState;
+
+namespace grading {
+
+namespace {
+
+constexpr double kReduceFactor = 0.85;
+constexpr double kEnlargeFactor = 1.17;
+
+} // namespace
+
+QString storedComment(const QString& typed) {
+    QString stored = typed;
+    stored.replace(u',', u'、');
+    stored.replace(u'，', u'、');
+    return stored;
+}
+
+GradingState::GradingState(GradingTables tables)
+    : m_tables(std::move(tables))
+    , m_loadedTables(m_tables)
+    , m_cells(std::size_t(m_tables.sheetCount())) {
+    colourSelectors();
+}
+
+GridMetrics GradingState::metrics() const {
+    const workspace::RegionRect region = m_tables.regions().region(m_nowQ);
+    return {region.width(), region.height(), m_zoomFactor, m_columnCount, m_options.comments};
+}
+
+MarkState GradingState::stateForScoreBox(int index) const {
+    return workspace::isNumericText(m_cells[std::size_t(index)].scoreBox) ? MarkState::Blue
+                                                                          : MarkState::Gray;
+}
+
+void GradingState::colourSelectors() {
+    m_selectorColours.clear();
+    for (int region = 1; region <= m_tables.regionCount(); ++region) {
+        SelectorColour colour = SelectorColour::ButtonFace;
+        if (region == m_nowQ)
+            colour = SelectorColour::Current;
+        else if (m_tables.isFullyGraded(region))
+            colour = SelectorColour::FullyGraded;
+        m_selectorColours.append(colour);
+    }
+}
+
+void GradingState::placeCells(const std::vector<bool>& shown) {
+    const GridMetrics gridMetrics = metrics();
+    int position = -1;
+    for (std::size_t index = 0; index < m_cells.size(); ++index) {
+        PageCell& cell = m_cells[index];
+        const int sheet = int(index) + 1;
+        cell.shown = shown[index];
+        if (cell.shown)
+            ++position;
+        // A hidden cell is placed too, at the last shown position; it is not seen there.
+        cell.geometry = cellGeometry(gridMetrics, position);
+        cell.scoreBox = m_tables.score(sheet, m_nowQ);
+        cell.commentBox = m_tables.comment(sheet, m_nowQ);
+    }
+}
+
+void GradingState::buildPage(int selectorIndex) {
+    if (selectorIndex < 0 || selectorIndex >= m_tables.regionCount())
+        return;
+    m_shiftHeld = false;
+    m_nowQ = selectorIndex + 1;
+    colourSelectors();
+    std::vector<bool> shown(m_cells.size());
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        shown[index] = !(m_options.hideGraded &&
+                         workspace::isNumericText(m_tables.score(int(index) + 1, m_nowQ)));
+    placeCells(shown);
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        m_cells[index].state = stateForScoreBox(int(index));
+}
+
+void GradingState::buildExtract(const QString& wanted) {
+    if (m_nowQ == 0)
+        return;
+    m_shiftHeld = false;
+    std::vector<bool> shown(m_cells.size());
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        shown[index] = m_tables.score(int(index) + 1, m_nowQ) == wanted;
+    placeCells(shown);
+    // Until the teacher first changes the layout, extracting re-derives the marks like a page
+    // build; afterwards it keeps them, selections included.
+    if (m_freshLayout)
+        for (std::size_t index = 0; index < m_cells.size(); ++index)
+            m_cells[index].state = stateForScoreBox(int(index));
+}
+
+void GradingState::click(int index, ShiftKey shift) {
+    if (index < 0 || std::size_t(index) >= m_cells.size())
+        return;
+    PageCell& clicked = m_cells[std::size_t(index)];
+    if (!(m_shiftHeld && shift == ShiftKey::Down &&
+          m_cells[std::size_t(m_anchorIndex)].state == MarkState::Yellow)) {
+        if (clicked.state != MarkState::Yellow) {
+            clicked.state = MarkState::Yellow;
+            m_anchorIndex = index;
+        } else {
+            clicked.state = stateForScoreBox(index);
+        }
+        return;
+    }
+    // The block between the two corners in reading order, limited to the columns they span.
+    const int low = std::min(m_anchorIndex, index);
+    const int high = std::max(m_anchorIndex, index);
+    const double anchorLeft =
+        workspace::roundHalfEven(m_cells[std::size_t(m_anchorIndex)].geometry.frame.left());
+    const double clickedLeft = workspace::roundHalfEven(clicked.geometry.frame.left());
+    const double leftMin = std::min(anchorLeft, clickedLeft);
+    const double leftMax = std::max(anchorLeft, clickedLeft);
+    for (int other = low; other <= high; ++other) {
+        PageCell& cell = m_cells[std::size_t(other)];
+        const double left = workspace::roundHalfEven(cell.geometry.frame.left());
+        if (cell.shown && left >= leftMin && left <= leftMax)
+            cell.state = MarkState::Yellow;
+    }
+    m_anchorIndex = index;
+}
+
+void GradingState::selectAll() {
+    for (PageCell& cell : m_cells)
+        if (cell.shown)
+            cell.state = MarkState::Yellow;
+}
+
+void GradingState::selectUnscored() {
+    for (PageCell& cell : m_cells)
+        if (cell.state == MarkState::Gray)
+            cell.state = MarkState::Yellow;
+}
+
+void GradingState::clearSelection() {
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        m_cells[index].state = stateForScoreBox(int(index));
+}
+
+void GradingState::editScore(int index, const QString& text) {
+    if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
+        return;
+    m_cells[std::size_t(index)].scoreBox = text;
+    m_tables.setScore(index + 1, m_nowQ, workspace::isNumericText(text) ? text : QString());
+}
+
+void GradingState::editComment(int index, const QString& text) {
+    if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
+        return;
+    m_cells[std::size_t(index)].commentBox = text;
+    m_tables.setComment(index + 1, m_nowQ, storedComment(text));
+}
+
+void GradingState::applyScore(const QString& preset) {
+    for (std::size_t index = 0; index < m_cells.size(); ++index) {
+        if (m_cells[index].state != MarkState::Yellow)
+            continue;
+        editScore(int(index), preset);
+        if (workspace::isNumericText(m_cells[index].scoreBox))
+            m_cells[index].state = MarkState::Blue;
+    }
+    if (m_nowQ != 0)
+        buildPage(m_nowQ - 1);
+}
+
+void GradingState::applyComment(const QString& preset) {
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        if (m_cells[index].state == MarkState::Yellow)
+            editComment(int(index), preset);
+}
+
+void GradingState::rebuildForLayoutChange() {
+    m_freshLayout = false;
+    buildPage(m_nowQ - 1);
+}
+
+void GradingState::setOptions(const DisplayOptions& options) {
+    m_options = options;
+    if (m_nowQ != 0)
+        rebuildForLayoutChange();
+}
+
+void GradingState::zoom(ZoomStep step) {
+    if (m_nowQ == 0)
+        return;
+    const double factor = step == ZoomStep::Reduce ? kReduceFactor : kEnlargeFactor;
+    m_zoomFactor = static_cast<float>(double(m_zoomFactor) * factor);
+    rebuildForLayoutChange();
+}
+
+std::optional<QString> GradingState::stepColumns(ColumnStep step, const QString& boxText) {
+    const double value = workspace::leadingNumberValue(boxText);
+    if (step == ColumnStep::Fewer && !(value > 1))
+        return std::nullopt;
+    double newValue = step == ColumnStep::Fewer ? value - 1 : value + 1;
+    // The page needs at least one column, and more columns than sheets show nothing more.
+    const double rounded = workspace::roundHalfEven(newValue);
+    const double count = std::clamp(rounded, 1.0, double(workspace::kMaxSheets));
+    if (count != rounded)
+        newValue = count;
+    m_columnCount = int(count);
+    m_freshLayout = false;
+    if (m_nowQ != 0)
+        buildPage(m_nowQ - 1);
+    return QString::number(newValue, 'g', 15);
+}
+
+} // namespace grading

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "grading_tables.h"
+#include "grid_layout.h"
+#include "imaging/mark_state.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace grading {
+
+// One answer cell of the page: sheet index + 1. The boxes hold what the teacher sees, which for
+// a score can be a non-number that the table stores as empty.
+struct PageCell {
+    bool shown = false;
+    CellGeometry geometry; // twips on the canvas
+    QString scoreBox;
+    QString commentBox;
+    imaging::MarkState state = imaging::MarkState::Gray;
+};
+
+enum class SelectorColour { ButtonFace, FullyGraded, Current };
+enum class ShiftKey { Up, Down };
+enum class ZoomStep { Reduce, Enlarge };
+enum class ColumnStep { Fewer, More };
+
+struct DisplayOptions {
+    bool hideGraded = false;
+    CommentDisplay comments = CommentDisplay::Hidden;
+};
+
+// The grading rules of one opening of the grading window, without widgets: the tables, the
+// current region, the page of answer cells with their mark states, and what selecting,
+// scoring, zooming and re-columning do to them. The window shows what this holds.
+class GradingState {
+public:
+    explicit GradingState(GradingTables tables);
+
+    [[nodiscard]] const GradingTables& tables() const { return m_tables; }
+    [[nodiscard]] bool hasChanges() const { return !m_tables.savesSameAs(m_loadedTables); }
+    // Marks the current tables as what is on disk.
+    void markSaved() { m_loadedTables = m_tables; }
+
+    [[nodiscard]] int nowQ() const { return m_nowQ; }
+    [[nodiscard]] float zoomFactor() const { return m_zoomFactor; }
+    [[nodiscard]] int columnCount() const { return m_columnCount; }
+    [[nodiscard]] bool freshLayout() const { return m_freshLayout; }
+    [[nodiscard]] bool shiftHeld() const { return m_shiftHeld; }
+    [[nodiscard]] int anchorIndex() const { return m_anchorIndex; }
+    [[nodiscard]] const DisplayOptions& options() const { return m_options; }
+    [[nodiscard]] const std::vector<PageCell>& cells() const { return m_cells; }
+    [[nodiscard]] const QList<SelectorColour>& selectorColours() const { return m_selectorColours; }
+    [[nodiscard]] GridMetrics metrics() const;
+
+    // Page build: makes region selectorIndex + 1 current and lays out its answers, hiding graded
+    // ones when asked; every mark follows its score again.
+    void buildPage(int selectorIndex);
+    // Extract build: the current region's answers whose score text is exactly `wanted`.
+    void buildExtract(const QString& wanted);
+
+    void setShiftHeld(bool held) { m_shiftHeld = held; }
+    // A click on answer `index`: a Shift range when Shift is held over the canvas, the click
+    // carries Shift and the anchor is selected; otherwise select, or deselect to its score.
+    void click(int index, ShiftKey shift);
+    void selectAll();
+    void selectUnscored();
+    void clearSelection();
+
+    // The teacher's typing into a score or comment box of the current region.
+    void editScore(int index, const QString& text);
+    void editComment(int index, const QString& text);
+
+    // A palette preset given to every selected answer, hidden ones included; a score then
+    // rebuilds the page, a comment leaves the marks as they are.
+    void applyScore(const QString& preset);
+    void applyComment(const QString& preset);
+
+    // The check boxes' values; the page is rebuilt when a region is current.
+    void setOptions(const DisplayOptions& options);
+    void zoom(ZoomStep step);
+    // The column buttons with the column box's text; the box's new text, or nothing when the
+    // button does nothing.
+    [[nodiscard]] std::optional<QString> stepColumns(ColumnStep step, const QString& boxText);
+
+private:
+    void rebuildForLayoutChange();
+    void colourSelectors();
+    void placeCells(const std::vector<bool>& shown);
+    [[nodiscard]] imaging::MarkState stateForScoreBox(int index) const;
+
+    GradingTables m_tables;
+    GradingTables m_loadedTables;
+    int m_nowQ = 0;
+    float m_zoomFactor = 1.0f;
+    int m_columnCount = 1;
+    bool m_freshLayout = true;
+    bool m_shiftHeld = false;
+    int m_anchorIndex = 0;
+    DisplayOptions m_options;
+    std::vector<PageCell> m_cells;
+    QList<SelectorColour> m_selectorColours;
+};
+
+// The comment as stored: ASCII and full-width commas become "、", so that the comment file's
+// fields stay apart.
+[[nodiscard]] QString storedComment(const QString& typed);
+
+} // namespace grading
