@@ -24,7 +24,7 @@ struct ResultOutcome {
 };
 
 // Blocks until the sheets being drawn are done; a window shows their progress meanwhile.
-using SheetProgressWait = std::function<void(const QFuture<void>& sheets)>;
+using SheetProgressWait = std::function<void(QFuture<void> sheets)>;
 
 // "6.採点実行": reads and checks every input before anything is deleted, empties hyouka,
 // draws the marked sheets on every core (stopping at the first sheet without an image), and

@@ -16,9 +16,8 @@ imaging::SheetSurface runResultStep(QWidget* parent, const workspace::Workspace&
         const BusyPointer busy;
         workFolder.makeCurrent();
         ResultProgressDialog progress(parent);
-        outcome =
-            computeResults(workFolder, rankDisplay, shownPicture,
-                           [&progress](const QFuture<void>& sheets) { progress.waitFor(sheets); });
+        outcome = computeResults(workFolder, rankDisplay, shownPicture,
+                                 [&progress](QFuture<void> sheets) { progress.waitFor(sheets); });
     }
     if (outcome.status == ResultStatus::Saved)
         QMessageBox::information(parent, workspace::applicationTitle(), outcome.message);
