@@ -41,8 +41,7 @@ std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const 
             SheetOutcome outcome;
             if (stopped)
                 return outcome;
-            workspace::Expected<imaging::SheetSurface> drawn =
-                drawMarkedSheet(workFolder, plan, index);
+            workspace::Expected<MarkedSheet> drawn = drawMarkedSheet(workFolder, plan, index);
             if (!drawn) {
                 stopped = true;
                 outcome.kind = SheetOutcome::Kind::Failed;
@@ -50,8 +49,10 @@ std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const 
                 return outcome;
             }
             outcome.kind = SheetOutcome::Kind::Drawn;
+            // The main window keeps the last marked sheet as its sheet surface.
             if (index == lastIndex)
-                outcome.surface = std::move(drawn).value();
+                outcome.surface = imaging::SheetSurface::fromPicture(
+                    drawn->surface.copy(QRect(QPoint(), drawn->pictureSize)));
             return outcome;
         });
     waitForSheets(QFuture<void>(sheets));

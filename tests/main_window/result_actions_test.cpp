@@ -83,9 +83,10 @@ TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface) {
     click(window, u"Command5"_s);
 
     EXPECT_EQ(messages->texts, QStringList{u"hyoukaフォルダに採点結果を保存しました"_s});
+    const QRect picture(0, 0, 400, 566);
     const QImage lastMarked(folder.path(paths::markedSheet(2)));
-    EXPECT_EQ(window.sheetSurface().image().convertToFormat(QImage::Format_RGB32),
-              lastMarked.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(window.sheetSurface().image().copy(picture).convertToFormat(QImage::Format_RGB32),
+              lastMarked.copy(picture).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(window.sheetSurface().pictureSize(), QSize(400, 566));
     EXPECT_EQ(window.shownPicture(), viewBefore) << "the view is left as it was";
     EXPECT_TRUE(folder.exists(paths::gradeTable()));

@@ -1,5 +1,5 @@
-#include "imaging/sheet_surface.h"
 #include "results/mark_painter.h"
+#include "results/marked_sheet.h"
 #include "results/result_computation.h"
 #include "temporary_workspace.h"
 #include "workspace/text_file.h"
@@ -59,10 +59,9 @@ bool isRed(QRgb pixel) {
 
 // The sheet with the marks drawn on a fresh surface, as the step should have saved it.
 QImage expectedMarkedSheet(const QList<MarkText>& marks) {
-    imaging::SheetSurface surface =
-        imaging::SheetSurface::fromPicture(test_support::solidImage(kSheetSize, Qt::white));
-    results::paintMarks(surface.image(), marks);
-    return surface.image().convertToFormat(QImage::Format_RGB32);
+    QImage surface = results::markingSurface(test_support::solidImage(kSheetSize, Qt::white));
+    results::paintMarks(surface, marks);
+    return surface.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage markedSheet(const TemporaryWorkspace& folder, int sheet) {
@@ -320,5 +319,7 @@ TEST(ResultComputation, AFailedWriteIsReportedByFileInsteadOfSuccess) {
         EXPECT_TRUE(outcome.message.contains(testCase.named)) << outcome.message.toStdString();
         EXPECT_FALSE(outcome.message.contains(results::savedMessage()));
         EXPECT_EQ(QFileInfo(folder.path(paths::gradeTable())).isFile(), testCase.tableWritten);
+        EXPECT_EQ(QDir(folder.path(paths::markedFolder())).entryList({u"*.part"_s}), QStringList())
+            << "no temporary file is left behind";
     }
 }
