@@ -4,9 +4,28 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace results {
+
+namespace {
+
+// Handing the kernel a whole 12 MB sheet in one write() measured several times slower than the
+// same bytes in pieces of a megabyte.
+constexpr qsizetype kWriteChunk = 1 << 20;
+
+bool writeInChunks(QFile& file, const QByteArray& bytes) {
+    for (qsizetype offset = 0; offset < bytes.size(); offset += kWriteChunk) {
+        const qsizetype length = std::min(kWriteChunk, bytes.size() - offset);
+        if (file.write(bytes.constData() + offset, length) != length)
+            return false;
+    }
+    return file.flush();
+}
+
+} // namespace
 
 workspace::Status writeMarkedSheetFile(const QString& path, const QByteArray& bytes) {
     // One writer per sheet, so the name is free; a leftover of a crash goes when the next run
@@ -19,7 +38,7 @@ workspace::Status writeMarkedSheetFile(const QString& path, const QByteArray& by
     };
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!writeInChunks(file, bytes))
         return fail(file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
                                                  : file.errorString());
     file.close();
