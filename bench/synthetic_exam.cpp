@@ -1,6 +1,7 @@
 #include "synthetic_exam.h"
 
 #include "imaging/bmp_saving.h"
+#include "workspace/field_table_file.h"
 #include "workspace/folders.h"
 #include "workspace/region_file.h"
 
@@ -84,6 +85,30 @@ QList<workspace::RegionRect> syntheticRegions(int count, QSize sheetSize, QSize 
                         static_cast<qint16>(left + regionSize.width()), static_cast<qint16>(top)});
     }
     return regions;
+}
+
+void writeGradingFiles(const workspace::Workspace& workspace,
+                       const QList<workspace::RegionRect>& regions, int sheetCount)
+{
+    require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
+    require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
+    const QStringList comments = {u"よく書けています"_s, u"単位を忘れずに"_s, u"途中式を書こう"_s};
+    QList<QStringList> scoreRows;
+    QList<QStringList> commentRows;
+    for (int sheet = 1; sheet <= sheetCount; ++sheet) {
+        QStringList scores;
+        QStringList sheetComments;
+        for (int region = 1; region <= regions.size(); ++region) {
+            const int mix = sheet * 7 + region * 3;
+            scores.append(mix % 4 == 0 ? u"2.5"_s : QString::number(mix % 6));
+            sheetComments.append((sheet + region) % 2 == 0 ? comments[mix % comments.size()]
+                                                           : QString());
+        }
+        scoreRows.append(scores);
+        commentRows.append(sheetComments);
+    }
+    require(workspace::writeFieldTable(workspace.path(workspace::paths::scoreFile()), scoreRows));
+    require(workspace::writeFieldTable(workspace.path(workspace::paths::commentFile()), commentRows));
 }
 
 void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::RegionRect>& regions,

@@ -30,6 +30,11 @@ void writeSheets(const workspace::Workspace& workspace, int count, QSize size);
 [[nodiscard]] QList<workspace::RegionRect> syntheticRegions(int count, QSize sheetSize,
                                                             QSize regionSize);
 
+// Writes ini/zahyo.txt for the regions, and ini/haiten.txt and ini/comment.txt as the grading
+// window saves them: every answer scored (whole and half points), a comment on every other one.
+void writeGradingFiles(const workspace::Workspace& workspace,
+                       const QList<workspace::RegionRect>& regions, int sheetCount);
+
 // Writes ini/zahyo.txt and furiwake/RRR/SSS.bmp for the regions and sheets (the cut-outs are
 // drawn directly, not cut from sheets). With onlyRegions, only those regions get cut-outs: a
 // benchmark of one region need not fill the disk with the others.

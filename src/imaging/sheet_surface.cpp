@@ -13,12 +13,17 @@ SheetSurface SheetSurface::fromPicture(const QImage& picture)
         return surface;
     surface.m_pictureSize = picture.size();
     surface.m_sizeTwips = workspace::naturalTwipsSize(picture.size());
-    const QSize pixels = workspace::twipsToPixels(surface.m_sizeTwips).expandedTo(picture.size());
-    surface.m_image = QImage(pixels, QImage::Format_RGB32);
+    surface.m_image = QImage(surfacePixels(picture.size()), QImage::Format_RGB32);
     surface.m_image.fill(Qt::white);
     QPainter painter(&surface.m_image);
     painter.drawImage(0, 0, picture);
     return surface;
+}
+
+QSize SheetSurface::surfacePixels(QSize picturePixels)
+{
+    return workspace::twipsToPixels(workspace::naturalTwipsSize(picturePixels))
+        .expandedTo(picturePixels);
 }
 
 QImage renderScaled(const SheetSurface& surface, QSize displayPixels)

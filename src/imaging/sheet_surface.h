@@ -13,6 +13,8 @@ class SheetSurface {
 public:
     SheetSurface() = default;
     [[nodiscard]] static SheetSurface fromPicture(const QImage& picture);
+    // The surface's size in pixels for a picture of the given size.
+    [[nodiscard]] static QSize surfacePixels(QSize picturePixels);
 
     [[nodiscard]] bool isNull() const { return m_image.isNull(); }
     // The surface's pixels, 32-bit RGB.

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "main_window_geometry.h"
+#include "result_actions.h"
 #include "sheet_view.h"
 
 #include "grading/open_grading.h"
@@ -113,6 +114,10 @@ void MainWindow::createControls()
     connect(m_rosterButton, &QPushButton::clicked, this,
             [this] { roster::openRosterWindow(this, m_workspace); });
     connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    m_resultActions = new ResultActions(
+        *this, {m_computeButton, m_showRankCheck, m_previousResultButton, m_resultNumberEdit,
+                m_nextResultButton, m_printButton, m_gradeTableButton});
 }
 
 void MainWindow::placeWindow()
@@ -167,6 +172,26 @@ void MainWindow::layoutScrollBar()
     m_scrollBar->setRange(settings.minimum, settings.maximum);
     m_scrollBar->setPageStep(settings.largeStep);
     m_scrollBar->setSingleStep(settings.smallStep);
+}
+
+void MainWindow::showPicture(const QImage& picture)
+{
+    m_sheetView->setPicture(picture);
+}
+
+QImage MainWindow::shownPicture() const
+{
+    return m_sheetView->picture();
+}
+
+void MainWindow::replaceSheetSurface(imaging::SheetSurface surface)
+{
+    m_sheetSurface = std::move(surface);
+}
+
+void MainWindow::resetResultNumber()
+{
+    m_resultActions->resetResultNumber();
 }
 
 void MainWindow::applySheetViewGeometry()

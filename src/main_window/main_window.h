@@ -16,6 +16,7 @@ class QScrollBar;
 
 namespace main_window {
 
+class ResultActions;
 class SheetView;
 
 // The main window (Form1): the sheet view above, the panel of numbered workflow buttons below.
@@ -47,6 +48,18 @@ public:
 
     // VScroll1's range and steps for the display surface's current height.
     void layoutScrollBar();
+
+    // Shows a picture in the sheet view at the view's current size and place, stretched to it;
+    // the sheet surface, the display surface and the region marking are not touched.
+    void showPicture(const QImage& picture);
+    // The picture the sheet view shows.
+    [[nodiscard]] QImage shownPicture() const;
+    // The sheet surface as result computation leaves it: the last marked sheet.
+    void replaceSheetSurface(imaging::SheetSurface surface);
+    // The result steps, holding resultNumber and the print settings.
+    [[nodiscard]] ResultActions& resultActions() { return *m_resultActions; }
+    // The workspace reset sets resultNumber back to 0.
+    void resetResultNumber();
 
 private:
     void createControls();
@@ -81,6 +94,7 @@ private:
     QPushButton* m_gradeTableButton = nullptr;    // Command11
     QPushButton* m_resetButton = nullptr;         // Command14
     QPushButton* m_exitButton = nullptr;          // Command6
+    ResultActions* m_resultActions = nullptr;
 };
 
 } // namespace main_window

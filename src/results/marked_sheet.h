@@ -1,0 +1,26 @@
+#pragma once
+
+#include "result_plan.h"
+#include "workspace/expected.h"
+#include "workspace/workspace_paths.h"
+
+#include <QImage>
+
+namespace results {
+
+// The picture on a white 24-bit surface of the sheet surface's size, at its top-left. Drawing
+// and saving in the files' own pixel layout spares two conversions of every pixel.
+[[nodiscard]] QImage markingSurface(const QImage& picture);
+
+struct MarkedSheet {
+    QImage surface;    // 24-bit, the sheet surface's size
+    QSize pictureSize; // the sheet's own size, at the surface's top-left
+};
+
+// Loads touan/NNN.bmp of the sheet (index 0 is sheet 1) onto a marking surface, draws its
+// scores, comments, total and rank, and saves the surface as hyouka/NNN.bmp. Safe to run for
+// several sheets at once.
+[[nodiscard]] workspace::Expected<MarkedSheet>
+drawMarkedSheet(const workspace::Workspace& workFolder, const ResultPlan& plan, int sheetIndex);
+
+} // namespace results

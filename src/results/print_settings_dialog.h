@@ -1,0 +1,36 @@
+#pragma once
+
+#include "print_settings.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace results {
+
+// The print settings dialog (Form5, "印刷設定"): scope, paper size and orientation. It opens
+// with "A4", "横" and the check box clear every time; nothing is remembered in the dialog.
+class PrintSettingsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit PrintSettingsDialog(QWidget* parent = nullptr);
+
+    // The choices on "実行" (Pcancel false, onlyFlg, Psize and Porient from the controls).
+    [[nodiscard]] PrintSettings chosen(PrintSettings previous) const;
+
+private:
+    QCheckBox* m_onlyShownCheck = nullptr;  // Check1
+    QComboBox* m_paperSizeList = nullptr;   // Combo1
+    QComboBox* m_orientationList = nullptr; // Combo2
+    QPushButton* m_runButton = nullptr;     // Command1
+    QPushButton* m_cancelButton = nullptr;  // Command2
+};
+
+// Shows the dialog modally, with onlyFlg cleared first. "キャンセル", the close box and Escape
+// all set Pcancel and leave Psize and Porient as they were.
+[[nodiscard]] PrintSettings askPrintSettings(QWidget* parent, PrintSettings previous);
+
+} // namespace results
