@@ -1,0 +1,15 @@
+#include "scan_conversion.h"
+
+#include "bmp_saving.h"
+#include "picture_loading.h"
+
+namespace imaging {
+
+workspace::Status convertScan(const QString& scanPath, const QString& sheetPath) {
+    workspace::Expected<QImage> picture = loadPicture(scanPath);
+    if (!picture)
+        return workspace::Failure{picture.error()};
+    return saveBmp(*picture, sheetPath);
+}
+
+} // namespace imaging

@@ -1,0 +1,31 @@
+#include "parallel_run.h"
+
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <numeric>
+
+namespace main_window {
+
+QList<workspace::Status> runInParallel(int count,
+                                       const std::function<workspace::Status(int index)>& work,
+                                       const std::function<void(int done)>& progress) {
+    if (count <= 0)
+        return {};
+    QList<int> indices(count);
+    std::iota(indices.begin(), indices.end(), 0);
+
+    QFutureWatcher<workspace::Status> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged, &loop, progress);
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::mapped(std::move(indices), work));
+    if (!watcher.isFinished())
+        loop.exec();
+    // The loop can also end early when the application quits; the files must still be whole.
+    watcher.waitForFinished();
+    return watcher.future().results();
+}
+
+} // namespace main_window
