@@ -1,6 +1,6 @@
 #include "scan_conversion.h"
 
-#include "bmp_saving.h"
+#include "derived_bmp_saving.h"
 #include "picture_loading.h"
 
 namespace imaging {
@@ -9,7 +9,7 @@ workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
     workspace::Expected<QImage> picture = loadPicture(scanPath);
     if (!picture)
         return workspace::Failure{picture.error()};
-    return saveBmp(*picture, sheetPath);
+    return saveDerivedBmp(*picture, sheetPath);
 }
 
 } // namespace imaging
