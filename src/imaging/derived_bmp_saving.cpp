@@ -18,7 +18,12 @@ workspace::Status saveDerivedBmp(const QImage& image, const QString& path) {
     using workspace::messages::cannotWrite;
     if (image.isNull())
         return workspace::Failure{cannotWrite(path, u"保存する画像がありません。"_s)};
-    const QByteArray bytes = encodeBmp(image);
+    return writeDerivedFile(path, encodeBmp(image));
+}
+
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
+{
+    using workspace::messages::cannotWrite;
     QTemporaryFile file(path + u".XXXXXX"_s);
     if (!file.open())
         return workspace::Failure{cannotWrite(path, file.errorString())};

@@ -2,6 +2,7 @@
 
 #include "workspace/expected.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -13,5 +14,8 @@ namespace imaging {
 // for the disk to confirm the bytes. That wait costs more than the encoding on a 200-dpi sheet,
 // and such an image is made again by running its step.
 workspace::Status saveDerivedBmp(const QImage& image, const QString& path);
+
+// The same for the bytes of a file already encoded.
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes);
 
 } // namespace imaging

@@ -252,14 +252,15 @@ void MainWindow::importSheets() {
         runWithProgress(this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
                         [&import](int index) { return import.convert(index); }));
     setZoomButtonsEnabled(true);
-    if (outcome.sheetCount == 0)
+    if (outcome.sheetCount == 0) {
         showMessage(u"答案画像がありませんでした"_s);
-    else if (showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount))))
+    } else {
+        showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
         showMessage(u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
+    }
     if (!outcome.problems.isEmpty())
-        showMessage(
-            problemList(u"次のファイルは画像として読み込めなかったため、答案にしませんでした。"_s,
-                        outcome.problems));
+        showMessage(problemList(u"次のファイルは答案として読み込めませんでした。"_s,
+                                outcome.problems));
     layoutScrollBar();
 }
 

@@ -1,8 +1,6 @@
 #include "imaging/bmp_codec.h"
 #include "imaging/bmp_rows.h"
 #include "imaging/cutout.h"
-#include "imaging/derived_bmp_saving.h"
-#include "imaging/scan_conversion.h"
 #include "imaging/sheet_cutting.h"
 #include "temporary_workspace.h"
 #include "workspace/folders.h"
@@ -107,38 +105,4 @@ TEST(SheetCutting, WritesEveryRegionOfTheSheetAndNamesAnUnreadableSheet) {
     ASSERT_FALSE(cut.ok());
     EXPECT_TRUE(cut.error().contains(u"003.bmp"_s)) << cut.error().toStdString();
     EXPECT_FALSE(folder.exists(workspace::paths::cutoutImage(1, 3)));
-}
-
-TEST(ScanConversion, StoresTheScansOwnPixelsAndWritesNothingForABadScan) {
-    TemporaryWorkspace folder;
-    const QImage scan = numberedSheet({300, 200});
-    folder.writeImage(u"scans/a.jpg"_s, scan);
-    folder.writeImage(u"scans/b.bmp"_s, scan);
-    folder.writeBytes(u"scans/c.jpg"_s, "not a picture");
-    for (const QString& name : {u"a.jpg"_s, u"b.bmp"_s}) {
-        const QString sheet = folder.path(u"touan/"_s + name + u".bmp"_s);
-        QDir().mkpath(folder.path(u"touan"_s));
-        ASSERT_TRUE(imaging::convertScan(folder.path(u"scans/"_s + name), sheet).ok());
-        EXPECT_TRUE(folder.readBytes(u"touan/"_s + name + u".bmp"_s).startsWith("BM"));
-        EXPECT_EQ(QImage(sheet).convertToFormat(QImage::Format_RGB32),
-                  QImage(folder.path(u"scans/"_s + name)).convertToFormat(QImage::Format_RGB32));
-    }
-    const workspace::Status bad =
-        imaging::convertScan(folder.path(u"scans/c.jpg"_s), folder.path(u"touan/c.bmp"_s));
-    ASSERT_FALSE(bad.ok());
-    EXPECT_TRUE(bad.error().contains(u"c.jpg"_s));
-    EXPECT_FALSE(folder.exists(u"touan/c.bmp"_s));
-}
-
-TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
-    TemporaryWorkspace folder;
-    const QString path = folder.path(u"out.bmp"_s);
-    ASSERT_TRUE(imaging::saveDerivedBmp(numberedSheet({20, 10}), path).ok());
-    const QImage second = numberedSheet({30, 40});
-    ASSERT_TRUE(imaging::saveDerivedBmp(second, path).ok());
-    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), second);
-    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{u"out.bmp"_s});
-
-    EXPECT_FALSE(imaging::saveDerivedBmp(second, folder.path(u"missing/out.bmp"_s)).ok());
-    EXPECT_FALSE(imaging::saveDerivedBmp(QImage(), path).ok());
 }
