@@ -4,32 +4,61 @@
 #include "temporary_workspace.h"
 #include "workspace/units.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 using main_window::MainWindow;
-using test_support::MessageLog;
 using test_support::solidImage;
 using test_support::TemporaryWorkspace;
 namespace paths = workspace::paths;
 
 namespace {
 
-// Picks a folder in the next folder dialog (or cancels it), then answers the message boxes.
+// Answers the next message boxes with their default button and keeps their texts. Unlike
+// test_support::answerMessageBoxes it lets other modal windows be: a long run shows a modal
+// progress dialog before its message.
+class MessageAnswers {
+public:
+    explicit MessageAnswers(int count)
+        : m_remaining(count) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || m_remaining == 0)
+                return;
+            m_texts.append(box->text());
+            if (--m_remaining == 0)
+                m_timer.stop();
+            QAbstractButton* button = box->defaultButton();
+            (button ? button : box->buttons().value(0))->click();
+        });
+        m_timer.start(10);
+    }
+
+    [[nodiscard]] const QStringList& texts() const { return m_texts; }
+
+private:
+    QTimer m_timer;
+    int m_remaining;
+    QStringList m_texts;
+};
+
+// Picks a folder in the next folder dialog, or cancels it for an empty path.
 class FolderChoice {
 public:
-    FolderChoice(const QString& folder, int messageCount) {
-        test_support::onNextModal([this, folder, messageCount](QWidget* dialog) {
+    explicit FolderChoice(const QString& folder) {
+        test_support::onNextModal([this, folder](QWidget* dialog) {
             auto* folderDialog = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(folderDialog, nullptr);
             m_dialogTitle = folderDialog->windowTitle();
-            m_log = test_support::answerMessageBoxes(messageCount);
             if (folder.isEmpty()) {
                 folderDialog->reject();
                 return;
@@ -40,11 +69,9 @@ public:
         });
     }
 
-    [[nodiscard]] QStringList messages() const { return m_log ? m_log->texts : QStringList(); }
     [[nodiscard]] const QString& dialogTitle() const { return m_dialogTitle; }
 
 private:
-    std::shared_ptr<MessageLog> m_log;
     QString m_dialogTitle;
 };
 
@@ -58,9 +85,15 @@ QWidget* sheetView(const MainWindow& window) {
 
 // Clicks a button whose handler ends with message boxes, and returns their texts.
 QStringList clickAnswering(const MainWindow& window, const QString& name, int messageCount = 1) {
-    auto log = test_support::answerMessageBoxes(messageCount);
+    MessageAnswers answers(messageCount);
     button(window, name)->click();
-    return log->texts;
+    return answers.texts();
+}
+
+// Clicks 1.答案読込, picks the folder and returns the texts of the messages that follow.
+QStringList importFrom(const MainWindow& window, const QString& folder, int messageCount) {
+    FolderChoice choice(folder);
+    return clickAnswering(window, u"Command2"_s, messageCount);
 }
 
 void press(const MainWindow& window, QPoint pixel) {
@@ -99,11 +132,9 @@ TEST(SheetImportWindow, ShowsTheLastSheetAndReportsTheCount) {
     ASSERT_EQ(window.regions().regionCount, 1);
     ASSERT_FALSE(zoomEnabled(window));
 
-    FolderChoice choice(folder.path(u"scans"_s), 1);
-    button(window, u"Command2"_s)->click();
-
+    FolderChoice choice(folder.path(u"scans"_s));
+    EXPECT_EQ(clickAnswering(window, u"Command2"_s), QStringList{u"2枚の答案を読み込みました"_s});
     EXPECT_EQ(choice.dialogTitle(), u"答案のあるフォルダを選んでください"_s);
-    EXPECT_EQ(choice.messages(), QStringList{u"2枚の答案を読み込みました"_s});
     EXPECT_EQ(folder.workspace().sheetCount(), 2);
     EXPECT_FALSE(folder.exists(paths::regionFile()));
     EXPECT_EQ(window.sheetSurface().pictureSize(), QSize(300, 600));
@@ -127,10 +158,7 @@ TEST(SheetImportWindow, ListsTheSkippedFilesAfterTheCount) {
     folder.writeBytes(u"scans/b.jpg"_s, "not a picture");
     MainWindow window(folder.workspace());
 
-    FolderChoice choice(folder.path(u"scans"_s), 2);
-    button(window, u"Command2"_s)->click();
-
-    const QStringList messages = choice.messages();
+    const QStringList messages = importFrom(window, folder.path(u"scans"_s), 2);
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[0], u"1枚の答案を読み込みました"_s);
     EXPECT_TRUE(messages[1].contains(u"b.jpg"_s)) << messages[1].toStdString();
@@ -145,10 +173,8 @@ TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegi
     MainWindow window(folder.workspace());
     markRegion(window, {10, 10}, {50, 60});
 
-    FolderChoice choice(folder.path(u"scans"_s), 1);
-    button(window, u"Command2"_s)->click();
-
-    EXPECT_EQ(choice.messages(), QStringList{u"答案画像がありませんでした"_s});
+    EXPECT_EQ(importFrom(window, folder.path(u"scans"_s), 1),
+              QStringList{u"答案画像がありませんでした"_s});
     EXPECT_TRUE(QDir(folder.path(paths::sheetFolder())).isEmpty());
     EXPECT_FALSE(folder.exists(paths::scoreFile()));
     EXPECT_TRUE(window.displaySurface().isNull());
@@ -165,14 +191,10 @@ TEST(SheetImportWindow, ACancelOrTheSheetFolderItselfChangesNothing) {
     MainWindow window(folder.workspace());
     press(window, {10, 10});
 
-    FolderChoice cancel(QString(), 0);
-    button(window, u"Command2"_s)->click();
-    EXPECT_TRUE(cancel.messages().isEmpty());
-
-    FolderChoice sheets(folder.path(paths::sheetFolder()), 1);
-    button(window, u"Command2"_s)->click();
-    ASSERT_EQ(sheets.messages().size(), 1);
-    EXPECT_TRUE(sheets.messages()[0].contains(u"中止"_s));
+    EXPECT_TRUE(importFrom(window, QString(), 0).isEmpty());
+    const QStringList refused = importFrom(window, folder.path(paths::sheetFolder()), 1);
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0].contains(u"中止"_s));
 
     EXPECT_EQ(folder.workspace().sheetCount(), 2);
     EXPECT_TRUE(folder.exists(paths::scoreFile()));
@@ -243,10 +265,10 @@ TEST(RegionMarkingWindow, AHundredAndSecondRegionIsRefusedBeforeAnythingIsTinted
     ASSERT_EQ(window.regions().regionCount, workspace::kMaxRegions);
     const QImage before = window.displaySurface();
 
-    auto log = test_support::answerMessageBoxes(1);
+    MessageAnswers answers(1);
     press(window, {400, 60});
-    ASSERT_EQ(log->texts.size(), 1);
-    EXPECT_TRUE(log->texts[0].contains(u"101"_s));
+    ASSERT_EQ(answers.texts().size(), 1);
+    EXPECT_TRUE(answers.texts()[0].contains(u"101"_s));
     EXPECT_EQ(window.displaySurface(), before);
     EXPECT_EQ(window.regions().regionCount, workspace::kMaxRegions);
 }
