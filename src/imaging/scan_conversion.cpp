@@ -10,11 +10,12 @@ namespace imaging {
 
 workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
 {
+    // Read, not mapped: scans often sit on a memory card, and a mapped file that disappears
+    // takes the program down instead of failing a read.
     QFile scan(scanPath);
-    if (scan.open(QIODevice::ReadOnly) && scan.size() > 0) {
-        if (const uchar* mapped = scan.map(0, scan.size()))
-            if (std::optional<QByteArray> bmp = jpegToBmp(QByteArrayView(mapped, scan.size())))
-                return writeDerivedFile(sheetPath, *bmp);
+    if (scan.open(QIODevice::ReadOnly) && scan.peek(2) == "\xFF\xD8") {
+        if (std::optional<QByteArray> bmp = jpegToBmp(scan.readAll()))
+            return writeDerivedFile(sheetPath, *bmp);
     }
     workspace::Expected<QImage> picture = loadPicture(scanPath);
     if (!picture)
