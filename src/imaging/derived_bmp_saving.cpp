@@ -21,8 +21,7 @@ workspace::Status saveDerivedBmp(const QImage& image, const QString& path) {
     return writeDerivedFile(path, encodeBmp(image));
 }
 
-workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
-{
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes) {
     using workspace::messages::cannotWrite;
     QTemporaryFile file(path + u".XXXXXX"_s);
     if (!file.open())

@@ -259,8 +259,8 @@ void MainWindow::importSheets() {
         showMessage(u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
     }
     if (!outcome.problems.isEmpty())
-        showMessage(problemList(u"次のファイルは答案として読み込めませんでした。"_s,
-                                outcome.problems));
+        showMessage(
+            problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.problems));
     layoutScrollBar();
 }
 

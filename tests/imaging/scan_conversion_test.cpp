@@ -1,9 +1,8 @@
-#include "temporary_workspace.h"
-
 #include "imaging/bmp_codec.h"
 #include "imaging/derived_bmp_saving.h"
 #include "imaging/jpeg_to_bmp.h"
 #include "imaging/scan_conversion.h"
+#include "temporary_workspace.h"
 
 #include <QDir>
 #include <QImageWriter>
@@ -16,8 +15,7 @@ using test_support::TemporaryWorkspace;
 namespace {
 
 // Every pixel different, so that a shifted or flipped copy shows.
-QImage numberedSheet(QSize size)
-{
+QImage numberedSheet(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
@@ -61,8 +59,7 @@ TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(imaging::saveDerivedBmp(QImage(), path).ok());
 }
 
-TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan)
-{
+TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan) {
     TemporaryWorkspace folder;
     const QImage scan = numberedSheet({301, 203});
     struct Case {
@@ -86,8 +83,7 @@ TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan)
     }
 }
 
-TEST(JpegToBmp, LeavesAnythingButAWholeCleanJpegToTheGeneralPath)
-{
+TEST(JpegToBmp, LeavesAnythingButAWholeCleanJpegToTheGeneralPath) {
     TemporaryWorkspace folder;
     folder.writeImage(u"whole.jpg"_s, numberedSheet({64, 48}));
     const QByteArray whole = folder.readBytes(u"whole.jpg"_s);
