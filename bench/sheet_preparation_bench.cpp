@@ -14,7 +14,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <stdexcept>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -105,6 +107,13 @@ bool samePixels(const QString& first, const QString& second) {
            QImage(second).convertToFormat(QImage::Format_RGB32);
 }
 
+// Seconds for the action, started with no dirty pages of an earlier step still being written
+// back, so that no step pays for the writes of the one before.
+double settledSecondsFor(const std::function<void()>& action) {
+    ::sync();
+    return bench::secondsFor(action);
+}
+
 struct Timings {
     double baselineImport = 0;
     double programImport = 0;
@@ -122,20 +131,20 @@ Timings measure(const QString& root, const QString& scans, int count, int runs,
     // Each writes over its previous run's files, as a second import does.
     for (int run = 0; run < runs; ++run) {
         best.baselineImport = std::min(
-            best.baselineImport, bench::secondsFor([&] { baselineImport(scans, baselineSheets); }));
+            best.baselineImport, settledSecondsFor([&] { baselineImport(scans, baselineSheets); }));
         best.programImport = std::min(
-            best.programImport, bench::secondsFor([&] { programImport(workspace, scans, count); }));
+            best.programImport, settledSecondsFor([&] { programImport(workspace, scans, count); }));
     }
     require(samePixels(QDir(baselineSheets).filePath(u"001.bmp"_s),
                        workspace.path(workspace::paths::sheetImage(1))),
             "imported sheet differs from the baseline");
     removeFolder(baselineSheets);
     for (int run = 0; run < runs; ++run) {
-        best.baselineCutting = std::min(best.baselineCutting, bench::secondsFor([&] {
+        best.baselineCutting = std::min(best.baselineCutting, settledSecondsFor([&] {
                                             baselineCutting(workspace, regions, baselineCutouts);
                                         }));
         best.programCutting = std::min(
-            best.programCutting, bench::secondsFor([&] { programCutting(workspace, regions); }));
+            best.programCutting, settledSecondsFor([&] { programCutting(workspace, regions); }));
     }
     require(
         samePixels(
@@ -160,16 +169,12 @@ void reportTimings(int count, const Timings& timings) {
                   timings.programCutting / timings.baselineCutting, u"x"_s);
 }
 
-} // namespace
+enum class Size {
+    Small, // "--small": the 40-sheet examination alone
+    Full,
+};
 
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    imaging::configureImageReading();
-    // "--small" measures the 40-sheet examination alone.
-    const bool smallOnly = application.arguments().contains(u"--small"_s);
-
+void run(Size size) {
     QTemporaryDir root(QDir::tempPath() + u"/marutsuke-sheet-preparation-XXXXXX"_s);
     require(root.isValid(), "cannot create the temporary folder");
     const QList<workspace::RegionRect> regions =
@@ -179,14 +184,29 @@ int main(int argc, char* argv[]) {
     bench::writeScans(scans40, 40, bench::kA4At200Dpi, 85);
     reportTimings(40, measure(root.path(), scans40, 40, 5, regions));
     removeFolder(root.filePath(u"work40"_s));
-    if (smallOnly)
-        return 0;
+    if (size == Size::Small)
+        return;
 
     const QString scans500 = root.filePath(u"scans500"_s);
     writeScanSet(scans500, scans40, 40, 500);
-    const Timings large = measure(root.path(), scans500, 500, 1, regions);
-    reportTimings(500, large);
+    reportTimings(500, measure(root.path(), scans500, 500, 1, regions));
     bench::report(u"peak memory of the whole run (500 sheets included)"_s,
                   bench::peakMemoryMegabytes(), u"MB"_s);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    imaging::configureImageReading();
+    // Caught, so that the temporary folder with its gigabytes of sheets is removed on a failure.
+    try {
+        run(application.arguments().contains(u"--small"_s) ? Size::Small : Size::Full);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "sheet_preparation_bench: %s\n", error.what());
+        return 1;
+    }
     return 0;
 }
