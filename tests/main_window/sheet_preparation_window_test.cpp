@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -247,6 +248,25 @@ TEST(RegionMarkingWindow, TwoPressesTintARegionAndUndoTakesItBackOnce) {
     EXPECT_LT(window.regions().region(1).right, region.left);
 }
 
+TEST(RegionMarkingWindow, UndoAfterAZoomStepKeepsTheViewAtItsNewSize) {
+    TemporaryWorkspace folder;
+    folder.writeSheets(1, {800, 1200});
+    MainWindow window(folder.workspace());
+    markRegion(window, {100, 100}, {200, 200});
+    markRegion(window, {300, 300}, {400, 400});
+    clickAnswering(window, u"Command3"_s);
+    button(window, u"Command13"_s)->click();
+    const QSize reduced = window.displaySurface().size();
+
+    button(window, u"Command1"_s)->click();
+    ASSERT_EQ(window.displaySurface().size(), reduced);
+    EXPECT_EQ(fileImage(folder, paths::undoNew()).size(), reduced);
+    // The first region's mark is back at its place in the smaller view, the second is gone.
+    EXPECT_EQ(qRed(window.displaySurface().pixel(136, 136)), 255);
+    EXPECT_LT(qGreen(window.displaySurface().pixel(136, 136)), 200);
+    EXPECT_EQ(window.displaySurface().pixel(318, 318), kWhite);
+}
+
 TEST(RegionMarkingWindow, PressesOnAnEmptyViewOnlyDisableTheZoom) {
     TemporaryWorkspace folder;
     MainWindow window(folder.workspace());
@@ -318,6 +338,16 @@ TEST(CuttingWindow, AnUnreadableSheetIsReportedInsteadOfCompletion) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(u"002.bmp"_s)) << messages[0].toStdString();
     EXPECT_TRUE(folder.exists(paths::cutoutImage(1, 3)));
+
+    // Without the region file written, nothing is cut: the cut-outs would not match it.
+    QDir(folder.path(paths::dataFolder())).removeRecursively();
+    folder.writeBytes(paths::dataFolder(), "a file where the folder belongs");
+    QFile::remove(folder.path(paths::cutoutImage(1, 3)));
+    const QStringList stopped = clickAnswering(window, u"Command3"_s);
+    ASSERT_EQ(stopped.size(), 1);
+    EXPECT_TRUE(stopped[0].contains(u"zahyo.txt"_s)) << stopped[0].toStdString();
+    EXPECT_TRUE(stopped[0].contains(u"中止"_s));
+    EXPECT_FALSE(folder.exists(paths::cutoutImage(1, 3)));
 }
 
 TEST(ResetWindow, MovesTheTextDataAsideAndShowsSheetOneAfresh) {
