@@ -1,6 +1,7 @@
 #include "progress_run.h"
 
 #include "parallel_run.h"
+#include "workspace/limits.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -26,6 +27,9 @@ QList<workspace::Status> runWithProgress(QWidget* window, const QString& label, 
     // The run keeps the event loop going; a second click must not start another run meanwhile.
     window->setEnabled(false);
     QProgressDialog dialog(progressText(label, 0, count), QString(), 0, count, window);
+    dialog.setWindowTitle(workspace::applicationTitle());
+    // There is no cancel: every sheet is done once the step has begun.
+    dialog.setWindowFlag(Qt::WindowCloseButtonHint, false);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(kShowAfterMilliseconds);
     dialog.setAutoClose(false);
