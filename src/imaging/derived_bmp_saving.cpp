@@ -4,8 +4,6 @@
 #include "workspace/file_messages.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -23,22 +21,27 @@ workspace::Status saveDerivedBmp(const QImage& image, const QString& path) {
 
 workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes) {
     using workspace::messages::cannotWrite;
-    QTemporaryFile file(path + u".XXXXXX"_s);
-    if (!file.open())
-        return workspace::Failure{cannotWrite(path, file.errorString())};
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason =
-            file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s : file.errorString();
+    // One writer per file, so a fixed name next to it will do; a leftover from a crash is
+    // overwritten here or removed when the step empties the folder.
+    const QString partPath = path + u".part"_s;
+    QFile file(partPath);
+    auto fail = [&](const QString& reason) {
+        file.close();
+        QFile::remove(partPath);
         return workspace::Failure{cannotWrite(path, reason)};
-    }
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return fail(file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
+                                                 : file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return workspace::Failure{cannotWrite(path, file.errorString())};
+        return fail(file.errorString());
     // QFile::rename refuses to replace an existing file; the system call replaces it atomically.
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        return workspace::Failure{cannotWrite(path, qt_error_string(errno))};
-    file.setAutoRemove(false);
+    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(path).constData()) !=
+        0)
+        return fail(qt_error_string(errno));
     return {};
 }
 
