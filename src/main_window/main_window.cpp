@@ -1,19 +1,31 @@
 #include "main_window.h"
 
+#include "answer_cutting.h"
 #include "main_window_geometry.h"
+#include "progress_run.h"
+#include "region_geometry.h"
 #include "result_actions.h"
+#include "sheet_import.h"
 #include "sheet_view.h"
+#include "text_data_backup.h"
 
 #include "grading/open_grading.h"
 #include "imaging/bmp_saving.h"
 #include "imaging/picture_loading.h"
+#include "imaging/region_tint.h"
 #include "roster/roster_window.h"
 #include "workspace/folders.h"
 #include "workspace/limits.h"
+#include "workspace/region_file.h"
 #include "workspace/units.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -31,11 +43,20 @@ namespace main_window {
 namespace {
 
 constexpr double kScrollBarWidth = 285;
+// Problems listed in one message at most; the rest are counted.
+constexpr int kListedProblems = 10;
+
+QString problemList(const QString& heading, const QStringList& problems) {
+    QStringList lines{heading};
+    lines.append(problems.first(std::min<qsizetype>(problems.size(), kListedProblems)));
+    if (problems.size() > kListedProblems)
+        lines.append(u"ほか%1件"_s.arg(problems.size() - kListedProblems));
+    return lines.join(u"\n"_s);
+}
 
 template <typename Control>
 Control* makeControl(QWidget* parent, const QString& objectName, const QString& caption,
-                     const QRectF& designTwips)
-{
+                     const QRectF& designTwips) {
     auto* control = new Control(caption, parent);
     control->setObjectName(objectName);
     control->setGeometry(twipsToPixels(designTwips));
@@ -46,22 +67,17 @@ Control* makeControl(QWidget* parent, const QString& objectName, const QString& 
 
 MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
     : QWidget(parent)
-    , m_workspace(std::move(workspace))
-{
+    , m_workspace(std::move(workspace)) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"採点支援ソフト　「丸付け名人」　V1.6"_s);
     createControls();
+    connectControls();
     placeWindow();
     m_workspace.makeCurrent();
 
     const QString firstSheet = m_workspace.path(workspace::paths::sheetImage(1));
-    if (QFileInfo::exists(firstSheet)) {
-        workspace::Expected<QImage> picture = imaging::loadPicture(firstSheet);
-        if (picture)
-            layoutSheetView(*picture);
-        else
-            showMessage(picture.error());
-    }
+    if (QFileInfo::exists(firstSheet))
+        showSheetFile(firstSheet);
     layoutScrollBar();
 
     if (workspace::Status status =
@@ -70,8 +86,7 @@ MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
         showMessage(status.error());
 }
 
-void MainWindow::createControls()
-{
+void MainWindow::createControls() {
     // Created first so that the panel and the scroll bar stay above a tall sheet view.
     m_sheetView = new SheetView(this);
     m_viewTwips = QRectF(15, 0, 12870, 9000);
@@ -102,29 +117,42 @@ void MainWindow::createControls()
     m_reduceButton = button(u"Command13"_s, u"縮小"_s, {11250, 180, 735, 330});
     m_enlargeButton = button(u"Command12"_s, u"拡大"_s, {12060, 180, 735, 330});
     m_previousResultButton = button(u"Command9"_s, u"<< 7.採点結果"_s, {90, 600, 1305, 330});
-    m_resultNumberEdit = makeControl<QLineEdit>(m_frame, u"Text1"_s, QString(), {1410, 645, 375, 270});
+    m_resultNumberEdit =
+        makeControl<QLineEdit>(m_frame, u"Text1"_s, QString(), {1410, 645, 375, 270});
     m_nextResultButton = button(u"Command10"_s, u"7.採点結果 >>"_s, {1830, 600, 1305, 330});
     m_printButton = button(u"Command8"_s, u"8.答案印刷"_s, {3210, 600, 1485, 330});
     m_gradeTableButton = button(u"Command11"_s, u"9.成績表"_s, {4785, 600, 1485, 330});
     m_resetButton = button(u"Command14"_s, u"10.初期化"_s, {6345, 600, 1485, 330});
     m_exitButton = button(u"Command6"_s, u"終了"_s, {11295, 585, 1485, 330});
 
-    connect(m_gradingButton, &QPushButton::clicked, this,
-            [this] { grading::openGradingWindow(m_workspace, this); });
-    connect(m_rosterButton, &QPushButton::clicked, this,
-            [this] { roster::openRosterWindow(this, m_workspace); });
-    connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-
     m_resultActions = new ResultActions(
         *this, {m_computeButton, m_showRankCheck, m_previousResultButton, m_resultNumberEdit,
                 m_nextResultButton, m_printButton, m_gradeTableButton});
 }
 
-void MainWindow::placeWindow()
-{
+void MainWindow::connectControls() {
+    connect(m_importButton, &QPushButton::clicked, this, &MainWindow::importSheets);
+    connect(m_sheetView, &SheetView::pressed, this, &MainWindow::onSheetPressed);
+    connect(m_undoButton, &QPushButton::clicked, this, &MainWindow::undoRegion);
+    connect(m_cutButton, &QPushButton::clicked, this, &MainWindow::cutAnswers);
+    connect(m_resetButton, &QPushButton::clicked, this, &MainWindow::resetWorkspace);
+    connect(m_enlargeButton, &QPushButton::clicked, this,
+            [this] { zoomSheetView(ZoomDirection::Enlarge); });
+    connect(m_reduceButton, &QPushButton::clicked, this,
+            [this] { zoomSheetView(ZoomDirection::Reduce); });
+    connect(m_gradingButton, &QPushButton::clicked, this,
+            [this] { grading::openGradingWindow(m_workspace, this); });
+    connect(m_rosterButton, &QPushButton::clicked, this,
+            [this] { roster::openRosterWindow(this, m_workspace); });
+    connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+}
+
+void MainWindow::placeWindow() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     // The available area, so that the panel is not hidden under the desktop's own panels.
-    const QSizeF screenTwips = QSizeF(screen->availableGeometry().size()) * workspace::kTwipsPerPixel;
+    const QSizeF screenTwips =
+        QSizeF(screen->availableGeometry().size()) * workspace::kTwipsPerPixel;
     const MainWindowGeometry geometry = mainWindowGeometry(screenTwips);
     m_windowTwips = geometry.window;
     const QRect windowPixels = twipsToPixels(geometry.window);
@@ -140,31 +168,24 @@ void MainWindow::placeWindow()
     moveLeft(m_enlargeButton, geometry.enlargeLeft);
 }
 
-double MainWindow::displayScale() const
-{
+double MainWindow::displayScale() const {
     if (m_sheetSurface.isNull())
         return 0.0;
     return m_viewTwips.width() / m_sheetSurface.sizeTwips().width();
 }
 
-void MainWindow::layoutSheetView(const QImage& picture)
-{
+void MainWindow::layoutSheetView(const QImage& picture) {
     m_regions = {};
     m_undoButton->setEnabled(false);
-    m_viewTwips = fittedSheetView(m_windowTwips.width(), QSizeF(picture.size()),
-                                  m_viewTwips.top());
+    m_viewTwips = fittedSheetView(m_windowTwips.width(), QSizeF(picture.size()), m_viewTwips.top());
     m_sheetSurface = imaging::SheetSurface::fromPicture(picture);
     m_displaySurface = imaging::renderScaled(m_sheetSurface, twipsToPixels(m_viewTwips.size()));
-    if (workspace::Status saved = imaging::saveBmp(
-            m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
-        !saved)
-        showMessage(saved.error());
+    saveDisplaySnapshot();
     m_sheetView->setPicture(m_displaySurface);
     applySheetViewGeometry();
 }
 
-void MainWindow::layoutScrollBar()
-{
+void MainWindow::layoutScrollBar() {
     const QRectF barTwips = sheetScrollBarRect(m_windowTwips.size(), kScrollBarWidth);
     m_scrollBar->setGeometry(twipsToPixels(barTwips));
     const ScrollSettings settings =
@@ -199,15 +220,204 @@ void MainWindow::applySheetViewGeometry()
     m_sheetView->setGeometry(twipsToPixels(m_viewTwips));
 }
 
-void MainWindow::onScroll(int value)
-{
+void MainWindow::onScroll(int value) {
     m_viewTwips.moveTop(sheetViewTop(value));
     applySheetViewGeometry();
 }
 
-void MainWindow::showMessage(const QString& text)
-{
+void MainWindow::showMessage(const QString& text) {
     QMessageBox::information(this, workspace::applicationTitle(), text);
+}
+
+bool MainWindow::showSheetFile(const QString& path) {
+    workspace::Expected<QImage> picture = imaging::loadPicture(path);
+    if (!picture) {
+        showMessage(picture.error());
+        return false;
+    }
+    layoutSheetView(*picture);
+    return true;
+}
+
+void MainWindow::clearSheetView() {
+    m_sheetSurface = {};
+    m_displaySurface = {};
+    m_sheetView->setPicture({});
+}
+
+void MainWindow::setZoomButtonsEnabled(bool enabled) {
+    m_enlargeButton->setEnabled(enabled);
+    m_reduceButton->setEnabled(enabled);
+}
+
+void MainWindow::saveDisplaySnapshot() {
+    if (m_displaySurface.isNull())
+        return;
+    if (workspace::Status saved =
+            imaging::saveBmp(m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
+        !saved)
+        showMessage(saved.error());
+}
+
+QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir) {
+    QFileDialog::Options options = QFileDialog::ShowDirsOnly;
+    if (newDir == NewFolderButton::Hidden)
+        options |= QFileDialog::ReadOnly;
+    return QFileDialog::getExistingDirectory(this, msgStr, QDir::homePath(), options);
+}
+
+void MainWindow::importSheets() {
+    m_workspace.makeCurrent();
+    const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden);
+    if (folder.isEmpty())
+        return;
+    SheetImport import(m_workspace, folder);
+    if (workspace::Status source = import.checkSource(); !source) {
+        showMessage(source.error());
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const workspace::Status prepared = import.prepare(QDateTime::currentDateTime());
+    QApplication::restoreOverrideCursor();
+    if (!prepared) {
+        showMessage(prepared.error());
+        return;
+    }
+    clearSheetView();
+    const ImportOutcome outcome = import.finish(
+        runWithProgress(this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
+                        [&import](int index) { return import.convert(index); }));
+    setZoomButtonsEnabled(true);
+    if (outcome.sheetCount == 0) {
+        showMessage(u"答案画像がありませんでした"_s);
+    } else {
+        showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
+        showMessage(u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
+    }
+    if (!outcome.problems.isEmpty())
+        showMessage(
+            problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.problems));
+    layoutScrollBar();
+}
+
+void MainWindow::onSheetPressed(QPointF positionTwips) {
+    setZoomButtonsEnabled(false);
+    if (m_sheetView->picture().isNull() || m_sheetSurface.isNull())
+        return;
+    if (m_regions.isFull()) {
+        showMessage(u"領域は%1個までしか指定できません。"_s.arg(workspace::kMaxRegions));
+        return;
+    }
+    const QPoint pixel = displayPixelForPress(positionTwips, m_viewTwips.height());
+    imaging::tintDot(m_displaySurface, pixel.x(), pixel.y());
+    m_sheetView->setPicture(m_displaySurface);
+    if (const std::optional<RegionMarker::Corners> corners = m_marker.press(pixel))
+        completeRegion(*corners);
+}
+
+void MainWindow::completeRegion(const RegionMarker::Corners& corners) {
+    const DisplayRect painted = paintedRectangle(corners.first, corners.second);
+    imaging::tintRect(m_displaySurface, painted.left, painted.right, painted.bottom, painted.top);
+    m_sheetView->setPicture(m_displaySurface);
+    const double displayHeight = m_viewTwips.height() / workspace::kTwipsPerPixel;
+    m_regions.append(sheetRegion(painted, displayScale(), displayHeight));
+
+    const QString undoOld = m_workspace.path(workspace::paths::undoOld());
+    QFile::remove(undoOld);
+    QFile::rename(m_workspace.path(workspace::paths::undoNew()), undoOld);
+    saveDisplaySnapshot();
+    m_undoButton->setEnabled(true);
+}
+
+void MainWindow::undoRegion() {
+    m_workspace.makeCurrent();
+    m_undoButton->setEnabled(false);
+    m_regions.removeLast();
+    const QString undoOld = m_workspace.path(workspace::paths::undoOld());
+    if (QFileInfo::exists(undoOld)) {
+        workspace::Expected<QImage> previous = imaging::loadPicture(undoOld);
+        if (previous) {
+            // A zoom step since the snapshot changed the view's size; keep marks where they were.
+            const QSize displaySize = twipsToPixels(m_viewTwips.size());
+            m_displaySurface = (previous->size() == displaySize
+                                    ? *previous
+                                    : previous->scaled(displaySize, Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation))
+                                   .convertToFormat(QImage::Format_RGB32);
+        } else {
+            showMessage(previous.error());
+        }
+    }
+    saveDisplaySnapshot();
+    m_sheetView->setPicture(m_displaySurface);
+}
+
+workspace::Status MainWindow::writeRegionFile() const {
+    return workspace::writeRegions(m_workspace.path(workspace::paths::regionFile()),
+                                   m_regions.regions());
+}
+
+void MainWindow::cutAnswers() {
+    m_workspace.makeCurrent();
+    AnswerCutting cutting(m_workspace, m_regions.regions());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    workspace::Status prepared = writeRegionFile();
+    if (prepared)
+        prepared = cutting.prepare();
+    QApplication::restoreOverrideCursor();
+    QStringList problems;
+    if (prepared) {
+        for (const workspace::Status& result :
+             runWithProgress(this, u"答案を切り取っています"_s, cutting.sheetCount(),
+                             [&cutting](int index) { return cutting.cut(index); }))
+            if (!result)
+                problems.append(result.error());
+    }
+    // The sheet surface ends up holding the last sheet cut; the zoom renders from it.
+    if (prepared && cutting.sheetCount() > 0) {
+        workspace::Expected<QImage> last = imaging::loadPicture(
+            m_workspace.path(workspace::paths::sheetImage(cutting.sheetCount())));
+        if (last)
+            m_sheetSurface = imaging::SheetSurface::fromPicture(*last);
+    }
+    setZoomButtonsEnabled(true);
+    if (!prepared)
+        showMessage(prepared.error() + u"\n切り取りを中止しました。"_s);
+    else if (!problems.isEmpty())
+        showMessage(problemList(u"切り取りできなかった答案があります。"_s, problems));
+    else
+        showMessage(u"切り取り作業が完了しました"_s);
+}
+
+void MainWindow::resetWorkspace() {
+    m_regions = {};
+    resetResultNumber();
+    // An error in one step does not stop the next: the teacher asked for a fresh start.
+    if (workspace::Status backedUp = backUpTextData(
+            m_workspace.path(workspace::paths::dataFolder()), QDateTime::currentDateTime());
+        !backedUp)
+        showMessage(backedUp.error());
+    const QString firstSheet = m_workspace.path(workspace::paths::sheetImage(1));
+    if (QFileInfo::exists(firstSheet))
+        showSheetFile(firstSheet);
+    layoutScrollBar();
+    setZoomButtonsEnabled(true);
+    showMessage(u"初期化しました"_s);
+}
+
+void MainWindow::zoomSheetView(ZoomDirection direction) {
+    const std::optional<QRectF> view =
+        zoomedSheetView(m_windowTwips.width(), m_viewTwips, direction);
+    if (!view)
+        return;
+    // Hidden while it is rebuilt, so that it is never painted half-updated.
+    m_sheetView->hide();
+    m_viewTwips = *view;
+    applySheetViewGeometry();
+    m_displaySurface = imaging::renderScaled(m_sheetSurface, twipsToPixels(m_viewTwips.size()));
+    layoutScrollBar();
+    m_sheetView->setPicture(m_displaySurface);
+    m_sheetView->show();
 }
 
 } // namespace main_window

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "imaging/sheet_surface.h"
+#include "main_window_geometry.h"
+#include "region_marker.h"
+#include "workspace/expected.h"
 #include "workspace/region_rect.h"
 #include "workspace/workspace_paths.h"
 
@@ -61,12 +64,36 @@ public:
     // The workspace reset sets resultNumber back to 0.
     void resetResultNumber();
 
+    enum class NewFolderButton { Hidden, Shown };
+    // The folder dialog: the chosen folder's full path, or an empty text when cancelled.
+    [[nodiscard]] QString getDir(const QString& msgStr, NewFolderButton newDir);
+
+    // Writes the region list to ini/zahyo.txt, one line per region; no regions give an empty file.
+    workspace::Status writeRegionFile() const;
+
+    // 10.初期化: moves the text data out of ini/, shows sheet 1 afresh for new marking and
+    // enables the zoom buttons.
+    void resetWorkspace();
+
 private:
     void createControls();
+    void connectControls();
     void placeWindow();
     void applySheetViewGeometry();
     void onScroll(int value);
     void showMessage(const QString& text);
+    // Loads the sheet file and lays the view out for it; false (with a message) when unreadable.
+    bool showSheetFile(const QString& path);
+    void clearSheetView();
+    void setZoomButtonsEnabled(bool enabled);
+    void saveDisplaySnapshot();
+
+    void importSheets();
+    void onSheetPressed(QPointF positionTwips);
+    void completeRegion(const RegionMarker::Corners& corners);
+    void undoRegion();
+    void cutAnswers();
+    void zoomSheetView(ZoomDirection direction);
 
     workspace::Workspace m_workspace;
     QRectF m_windowTwips;
@@ -74,26 +101,27 @@ private:
     imaging::SheetSurface m_sheetSurface;
     QImage m_displaySurface;
     workspace::RegionTables m_regions;
+    RegionMarker m_marker;
 
     SheetView* m_sheetView = nullptr;
     QScrollBar* m_scrollBar = nullptr;
     QGroupBox* m_frame = nullptr;
-    QPushButton* m_importButton = nullptr;        // Command2
-    QPushButton* m_undoButton = nullptr;          // Command1
-    QPushButton* m_cutButton = nullptr;           // Command3
-    QPushButton* m_rosterButton = nullptr;        // Command7
-    QPushButton* m_gradingButton = nullptr;       // Command4
-    QPushButton* m_computeButton = nullptr;       // Command5
-    QCheckBox* m_showRankCheck = nullptr;         // chkJuni
-    QPushButton* m_reduceButton = nullptr;        // Command13
-    QPushButton* m_enlargeButton = nullptr;       // Command12
-    QPushButton* m_previousResultButton = nullptr;// Command9
-    QLineEdit* m_resultNumberEdit = nullptr;      // Text1
-    QPushButton* m_nextResultButton = nullptr;    // Command10
-    QPushButton* m_printButton = nullptr;         // Command8
-    QPushButton* m_gradeTableButton = nullptr;    // Command11
-    QPushButton* m_resetButton = nullptr;         // Command14
-    QPushButton* m_exitButton = nullptr;          // Command6
+    QPushButton* m_importButton = nullptr;         // Command2
+    QPushButton* m_undoButton = nullptr;           // Command1
+    QPushButton* m_cutButton = nullptr;            // Command3
+    QPushButton* m_rosterButton = nullptr;         // Command7
+    QPushButton* m_gradingButton = nullptr;        // Command4
+    QPushButton* m_computeButton = nullptr;        // Command5
+    QCheckBox* m_showRankCheck = nullptr;          // chkJuni
+    QPushButton* m_reduceButton = nullptr;         // Command13
+    QPushButton* m_enlargeButton = nullptr;        // Command12
+    QPushButton* m_previousResultButton = nullptr; // Command9
+    QLineEdit* m_resultNumberEdit = nullptr;       // Text1
+    QPushButton* m_nextResultButton = nullptr;     // Command10
+    QPushButton* m_printButton = nullptr;          // Command8
+    QPushButton* m_gradeTableButton = nullptr;     // Command11
+    QPushButton* m_resetButton = nullptr;          // Command14
+    QPushButton* m_exitButton = nullptr;           // Command6
     ResultActions* m_resultActions = nullptr;
 };
 

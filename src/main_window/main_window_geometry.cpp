@@ -11,15 +11,13 @@ namespace {
 constexpr double kExitWidth = 1485;
 constexpr double kZoomWidth = 735;
 
-int rounded(double value)
-{
+int rounded(double value) {
     return static_cast<int>(workspace::roundHalfEven(value));
 }
 
 } // namespace
 
-MainWindowGeometry mainWindowGeometry(QSizeF screenTwips)
-{
+MainWindowGeometry mainWindowGeometry(QSizeF screenTwips) {
     MainWindowGeometry geometry;
     geometry.window = QRectF(10, 10, screenTwips.width() - 50, screenTwips.height() - 500);
     geometry.frame =
@@ -30,21 +28,33 @@ MainWindowGeometry mainWindowGeometry(QSizeF screenTwips)
     return geometry;
 }
 
-QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top)
-{
+QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top) {
     const double width = windowWidth - 1000;
     const double height = width * (pictureSize.height() / pictureSize.width());
     return centredSheetView(windowWidth, QSizeF(width, height), top);
 }
 
-QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top)
-{
+QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top) {
     return QRectF((windowWidth - viewSize.width()) / 2, top, viewSize.width(), viewSize.height());
 }
 
+std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
+                                      ZoomDirection direction) {
+    constexpr double kFactor = 1.1;
+    auto single = [](double value) { return static_cast<double>(static_cast<float>(value)); };
+    if (direction == ZoomDirection::Enlarge &&
+        static_cast<float>(windowWidth - 1000) < static_cast<float>(view.width() * kFactor))
+        return std::nullopt;
+    // Dividing, not multiplying by 1 / 1.1, so that the two steps undo each other.
+    auto zoomed = [&](double length) {
+        return single(direction == ZoomDirection::Enlarge ? length * kFactor : length / kFactor);
+    };
+    return centredSheetView(windowWidth, QSizeF(zoomed(view.width()), zoomed(view.height())),
+                            view.top());
+}
+
 ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
-                                   double windowHeight)
-{
+                                   double windowHeight) {
     ScrollSettings settings;
     settings.maximum = std::max(0, rounded(displayHeight - scrollBarHeight));
     settings.largeStep = rounded(windowHeight * 0.6);
@@ -52,13 +62,11 @@ ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
     return settings;
 }
 
-double sheetViewTop(int scrollValue)
-{
+double sheetViewTop(int scrollValue) {
     return 3.0 - scrollValue;
 }
 
-QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth)
-{
+QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth) {
     return QRectF(windowSize.width() - barWidth - 100, 0, barWidth, windowSize.height() - 1500);
 }
 

@@ -3,15 +3,17 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <optional>
+
 namespace main_window {
 
 // Where the main window and its panel go on a screen, in twips.
 struct MainWindowGeometry {
-    QRectF window;         // relative to the screen
-    QRectF frame;          // Frame1, relative to the window
-    double exitLeft = 0;   // Command6, relative to Frame1
-    double reduceLeft = 0; // Command13
-    double enlargeLeft = 0;// Command12
+    QRectF window;          // relative to the screen
+    QRectF frame;           // Frame1, relative to the window
+    double exitLeft = 0;    // Command6, relative to Frame1
+    double reduceLeft = 0;  // Command13
+    double enlargeLeft = 0; // Command12
 };
 
 // The window at (10, 10), screen width − 50 by screen height − 500; the panel along its bottom,
@@ -24,6 +26,18 @@ struct MainWindowGeometry {
 
 // The sheet view resized and centred horizontally in the window's outer width, its top kept.
 [[nodiscard]] QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top);
+
+enum class ZoomDirection {
+    Enlarge, // 拡大
+    Reduce,  // 縮小
+};
+
+// The view 10 % larger or smaller, centred in the window's outer width, its top kept. Its size
+// is held in single precision, as the view keeps it, so that a reduction followed by an
+// enlargement gives back the fitted width. Nothing when enlarging would make the view wider than
+// the window's width − 1000 (compared in single precision).
+[[nodiscard]] std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
+                                                    ZoomDirection direction);
 
 // The settings of a scroll bar, each rounded to a whole number (halves to even).
 struct ScrollSettings {

@@ -1,0 +1,212 @@
+#include "bench_report.h"
+#include "imaging/picture_loading.h"
+#include "main_window/answer_cutting.h"
+#include "main_window/parallel_run.h"
+#include "main_window/scan_listing.h"
+#include "main_window/sheet_import.h"
+#include "synthetic_exam.h"
+#include "workspace/folders.h"
+#include "workspace/region_file.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <stdexcept>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+// Import and cutting of a synthetic examination (A4 at 200 dpi, JPEG quality 85, 20 regions),
+// timed against a plain single-threaded loop over QImage on the same files.
+namespace {
+
+constexpr int kRegionCount = 20;
+const QSize kRegionSize(700, 180);
+
+void require(bool condition, const char* what) {
+    if (!condition)
+        throw std::runtime_error(what);
+}
+
+void require(const workspace::Status& status) {
+    if (!status)
+        throw std::runtime_error(status.error().toStdString());
+}
+
+void removeFolder(const QString& path) {
+    QDir(path).removeRecursively();
+}
+
+// scan001.jpg … scanNNN.jpg, copies of the first `unique` scans in turn.
+void writeScanSet(const QString& folder, const QString& uniqueFolder, int unique, int count) {
+    QDir().mkpath(folder);
+    for (int number = 1; number <= count; ++number) {
+        const QString name = u"scan%1.jpg"_s.arg(number, 3, 10, QLatin1Char('0'));
+        const QString source =
+            QDir(uniqueFolder)
+                .filePath(u"scan%1.jpg"_s.arg((number - 1) % unique + 1, 3, 10, QLatin1Char('0')));
+        require(QFile::copy(source, QDir(folder).filePath(name)), "cannot copy scan");
+    }
+}
+
+void baselineImport(const QString& scans, const QString& output) {
+    QDir().mkpath(output);
+    int number = 0;
+    for (const QString& scan : main_window::listScans(scans)) {
+        const QImage image(scan);
+        require(!image.isNull(), "baseline cannot read a scan");
+        require(
+            image.save(QDir(output).filePath(workspace::numberText(++number) + u".bmp"_s), "BMP"),
+            "baseline cannot write a sheet");
+    }
+}
+
+void baselineCutting(const workspace::Workspace& workspace,
+                     const QList<workspace::RegionRect>& regions, const QString& output) {
+    for (int region = 1; region <= regions.size(); ++region)
+        QDir().mkpath(QDir(output).filePath(workspace::numberText(region)));
+    const int sheets = workspace.sheetCount();
+    for (int sheet = 1; sheet <= sheets; ++sheet) {
+        const QImage image(workspace.path(workspace::paths::sheetImage(sheet)));
+        require(!image.isNull(), "baseline cannot read a sheet");
+        for (int region = 1; region <= regions.size(); ++region) {
+            const workspace::RegionRect& rect = regions[region - 1];
+            const QString path = QDir(output).filePath(workspace::numberText(region) + u"/"_s +
+                                                       workspace::numberText(sheet) + u".bmp"_s);
+            require(image.copy(rect.left, rect.top, rect.width(), rect.height()).save(path, "BMP"),
+                    "baseline cannot write a cut-out");
+        }
+    }
+}
+
+void programImport(const workspace::Workspace& workspace, const QString& scans, int expected) {
+    main_window::SheetImport import(workspace, scans);
+    require(import.prepare(QDateTime::currentDateTime()));
+    const main_window::ImportOutcome outcome = import.finish(main_window::runInParallel(
+        static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
+        [](int) {}));
+    require(outcome.sheetCount == expected && outcome.problems.isEmpty(), "import lost sheets");
+}
+
+void programCutting(const workspace::Workspace& workspace,
+                    const QList<workspace::RegionRect>& regions) {
+    require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
+    main_window::AnswerCutting cutting(workspace, regions);
+    require(cutting.prepare());
+    for (const workspace::Status& result : main_window::runInParallel(
+             cutting.sheetCount(), [&](int index) { return cutting.cut(index); }, [](int) {}))
+        require(result);
+}
+
+bool samePixels(const QString& first, const QString& second) {
+    return QImage(first).convertToFormat(QImage::Format_RGB32) ==
+           QImage(second).convertToFormat(QImage::Format_RGB32);
+}
+
+// Seconds for the action, started with no dirty pages of an earlier step still being written
+// back, so that no step pays for the writes of the one before.
+double settledSecondsFor(const std::function<void()>& action) {
+    ::sync();
+    return bench::secondsFor(action);
+}
+
+struct Timings {
+    double baselineImport = 0;
+    double programImport = 0;
+    double baselineCutting = 0;
+    double programCutting = 0;
+};
+
+Timings measure(const QString& root, const QString& scans, int count, int runs,
+                const QList<workspace::RegionRect>& regions) {
+    const workspace::Workspace workspace(QDir(root).filePath(u"work%1"_s.arg(count)));
+    require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
+    const QString baselineSheets = QDir(root).filePath(u"baseline-sheets"_s);
+    const QString baselineCutouts = QDir(root).filePath(u"baseline-cutouts"_s);
+    Timings best{1e9, 1e9, 1e9, 1e9};
+    // Each writes over its previous run's files, as a second import does.
+    for (int run = 0; run < runs; ++run) {
+        best.baselineImport = std::min(
+            best.baselineImport, settledSecondsFor([&] { baselineImport(scans, baselineSheets); }));
+        best.programImport = std::min(
+            best.programImport, settledSecondsFor([&] { programImport(workspace, scans, count); }));
+    }
+    require(samePixels(QDir(baselineSheets).filePath(u"001.bmp"_s),
+                       workspace.path(workspace::paths::sheetImage(1))),
+            "imported sheet differs from the baseline");
+    removeFolder(baselineSheets);
+    for (int run = 0; run < runs; ++run) {
+        best.baselineCutting = std::min(best.baselineCutting, settledSecondsFor([&] {
+                                            baselineCutting(workspace, regions, baselineCutouts);
+                                        }));
+        best.programCutting = std::min(
+            best.programCutting, settledSecondsFor([&] { programCutting(workspace, regions); }));
+    }
+    require(
+        samePixels(
+            QDir(baselineCutouts).filePath(u"020/"_s + workspace::numberText(count) + u".bmp"_s),
+            workspace.path(workspace::paths::cutoutImage(kRegionCount, count))),
+        "cut-out differs from the baseline");
+    removeFolder(baselineCutouts);
+    return best;
+}
+
+void reportTimings(int count, const Timings& timings) {
+    const QString sheets = u"%1 sheets"_s.arg(count);
+    bench::report(u"import %1: program"_s.arg(sheets), timings.programImport, u"s"_s);
+    bench::report(u"import %1: baseline"_s.arg(sheets), timings.baselineImport, u"s"_s);
+    bench::report(u"import %1: ratio program / baseline"_s.arg(sheets),
+                  timings.programImport / timings.baselineImport, u"x"_s);
+    bench::report(u"cutting %1 x %2 regions: program"_s.arg(sheets).arg(kRegionCount),
+                  timings.programCutting, u"s"_s);
+    bench::report(u"cutting %1 x %2 regions: baseline"_s.arg(sheets).arg(kRegionCount),
+                  timings.baselineCutting, u"s"_s);
+    bench::report(u"cutting %1: ratio program / baseline"_s.arg(sheets),
+                  timings.programCutting / timings.baselineCutting, u"x"_s);
+}
+
+enum class Size {
+    Small, // "--small": the 40-sheet examination alone
+    Full,
+};
+
+void run(Size size) {
+    QTemporaryDir root(QDir::tempPath() + u"/marutsuke-sheet-preparation-XXXXXX"_s);
+    require(root.isValid(), "cannot create the temporary folder");
+    const QList<workspace::RegionRect> regions =
+        bench::syntheticRegions(kRegionCount, bench::kA4At200Dpi, kRegionSize);
+
+    const QString scans40 = root.filePath(u"scans40"_s);
+    bench::writeScans(scans40, 40, bench::kA4At200Dpi, 85);
+    reportTimings(40, measure(root.path(), scans40, 40, 5, regions));
+    removeFolder(root.filePath(u"work40"_s));
+    if (size == Size::Small)
+        return;
+
+    const QString scans500 = root.filePath(u"scans500"_s);
+    writeScanSet(scans500, scans40, 40, 500);
+    reportTimings(500, measure(root.path(), scans500, 500, 1, regions));
+    bench::report(u"peak memory of the whole run (500 sheets included)"_s,
+                  bench::peakMemoryMegabytes(), u"MB"_s);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    imaging::configureImageReading();
+    // Caught, so that the temporary folder with its gigabytes of sheets is removed on a failure.
+    try {
+        run(application.arguments().contains(u"--small"_s) ? Size::Small : Size::Full);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "sheet_preparation_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

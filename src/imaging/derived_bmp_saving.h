@@ -1,0 +1,21 @@
+#pragma once
+
+#include "workspace/expected.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace imaging {
+
+// Saves an image that a step makes by the hundred from other files (a sheet from its scan, a
+// cut-out from its sheet) as an uncompressed BMP. Like saveBmp it writes a temporary file and
+// renames it into place, so no half-written file is ever seen; unlike saveBmp it does not wait
+// for the disk to confirm the bytes. That wait costs more than the encoding on a 200-dpi sheet,
+// and such an image is made again by running its step.
+workspace::Status saveDerivedBmp(const QImage& image, const QString& path);
+
+// The same for the bytes of a file already encoded.
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes);
+
+} // namespace imaging

@@ -1,0 +1,52 @@
+#include "sheet_cutting.h"
+
+#include "bmp_rows.h"
+#include "cutout.h"
+#include "derived_bmp_saving.h"
+#include "picture_loading.h"
+#include "workspace/file_messages.h"
+
+#include <QFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace imaging {
+
+namespace {
+
+template <typename Sheet>
+workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspace, int sheetNumber,
+                         const QList<workspace::RegionRect>& regions) {
+    workspace::Status result;
+    for (int region = 1; region <= regions.size(); ++region) {
+        const QString path = workspace.path(workspace::paths::cutoutImage(region, sheetNumber));
+        const QImage cutout = cutOut(sheet, regions[region - 1]);
+        workspace::Status saved = cutout.isNull()
+                                      ? workspace::Failure{workspace::messages::cannotWrite(
+                                            path, u"領域%1の幅か高さが0です。"_s.arg(region))}
+                                      : saveDerivedBmp(cutout, path);
+        if (!saved && result.ok())
+            result = saved;
+    }
+    return result;
+}
+
+} // namespace
+
+workspace::Status cutSheet(const workspace::Workspace& workspace, int sheet,
+                           const QList<workspace::RegionRect>& regions) {
+    const QString path = workspace.path(workspace::paths::sheetImage(sheet));
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        if (const uchar* mapped = file.map(0, file.size()))
+            if (const std::optional<BmpRows> rows =
+                    BmpRows::fromBytes(QByteArrayView(mapped, file.size())))
+                return cutAll(*rows, workspace, sheet, regions);
+    }
+    workspace::Expected<QImage> picture = loadPicture(path);
+    if (!picture)
+        return workspace::Failure{picture.error()};
+    return cutAll(*picture, workspace, sheet, regions);
+}
+
+} // namespace imaging

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "workspace/expected.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace main_window {
+
+// Runs work(0) … work(count − 1) on every core under the busy pointer, with a modal progress
+// dialog "label（k／N枚）" once the run takes more than a moment, and returns the results in
+// index order. The window takes no input meanwhile.
+[[nodiscard]] QList<workspace::Status>
+runWithProgress(QWidget* window, const QString& label, int count,
+                const std::function<workspace::Status(int index)>& work);
+
+} // namespace main_window
