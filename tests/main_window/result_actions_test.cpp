@@ -123,6 +123,24 @@ TEST(ResultActions, BrowsingShowsTheMarkedSheetsInTheView) {
     EXPECT_TRUE(window.sheetSurface().isNull()) << "browsing leaves the sheet surface alone";
 }
 
+TEST(ResultActions, ResetStartsBrowsingAgainFromTheFirstSheet)
+{
+    TemporaryWorkspace folder;
+    writeMarkedSheets(folder);
+    MainWindow window(folder.workspace());
+    click(window, u"Command10"_s);
+    click(window, u"Command10"_s);
+    ASSERT_EQ(window.resultActions().resultNumber(), 2);
+
+    const std::shared_ptr<test_support::MessageLog> messages =
+        test_support::answerMessageBoxesOnly();
+    click(window, u"Command14"_s);
+    EXPECT_EQ(messages->texts, QStringList{u"初期化しました"_s});
+    EXPECT_EQ(window.resultActions().resultNumber(), 0);
+    click(window, u"Command10"_s);
+    EXPECT_EQ(shownColor(window), kSheetColors[0]);
+}
+
 TEST(ResultActions, TheGradeTableOpensWithTheDesktopOrItsPathIsGiven) {
     TemporaryWorkspace folder;
     MainWindow window(folder.workspace());
