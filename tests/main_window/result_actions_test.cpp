@@ -1,6 +1,5 @@
 #include "main_window/main_window.h"
 #include "main_window/result_actions.h"
-#include "message_box_answers.h"
 #include "modal_driver.h"
 #include "temporary_workspace.h"
 #include "workspace/text_file.h"
@@ -79,7 +78,7 @@ TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface) {
     window.findChild<QCheckBox*>(u"chkJuni"_s)->setChecked(true);
 
     const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxesOnly();
+        test_support::answerMessageBoxes();
     click(window, u"Command5"_s);
 
     EXPECT_EQ(messages->texts, QStringList{u"hyoukaフォルダに採点結果を保存しました"_s});
@@ -133,7 +132,7 @@ TEST(ResultActions, ResetStartsBrowsingAgainFromTheFirstSheet)
     ASSERT_EQ(window.resultActions().resultNumber(), 2);
 
     const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxesOnly();
+        test_support::answerMessageBoxes();
     click(window, u"Command14"_s);
     EXPECT_EQ(messages->texts, QStringList{u"初期化しました"_s});
     EXPECT_EQ(window.resultActions().resultNumber(), 0);

@@ -24,34 +24,6 @@ namespace paths = workspace::paths;
 
 namespace {
 
-// Answers the next message boxes with their default button and keeps their texts. Unlike
-// test_support::answerMessageBoxes it lets other modal windows be: a long run shows a modal
-// progress dialog before its message.
-class MessageAnswers {
-public:
-    explicit MessageAnswers(int count)
-        : m_remaining(count) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || m_remaining == 0)
-                return;
-            m_texts.append(box->text());
-            if (--m_remaining == 0)
-                m_timer.stop();
-            QAbstractButton* button = box->defaultButton();
-            (button ? button : box->buttons().value(0))->click();
-        });
-        m_timer.start(10);
-    }
-
-    [[nodiscard]] const QStringList& texts() const { return m_texts; }
-
-private:
-    QTimer m_timer;
-    int m_remaining;
-    QStringList m_texts;
-};
-
 // Picks a folder in the next folder dialog, or cancels it for an empty path.
 class FolderChoice {
 public:
@@ -86,9 +58,9 @@ QWidget* sheetView(const MainWindow& window) {
 
 // Clicks a button whose handler ends with message boxes, and returns their texts.
 QStringList clickAnswering(const MainWindow& window, const QString& name, int messageCount = 1) {
-    MessageAnswers answers(messageCount);
+    const auto answers = test_support::answerMessageBoxes(messageCount);
     button(window, name)->click();
-    return answers.texts();
+    return answers->texts;
 }
 
 // Clicks 1.答案読込, picks the folder and returns the texts of the messages that follow.
@@ -285,10 +257,10 @@ TEST(RegionMarkingWindow, AHundredAndSecondRegionIsRefusedBeforeAnythingIsTinted
     ASSERT_EQ(window.regions().regionCount, workspace::kMaxRegions);
     const QImage before = window.displaySurface();
 
-    MessageAnswers answers(1);
+    const auto answers = test_support::answerMessageBoxes(1);
     press(window, {400, 60});
-    ASSERT_EQ(answers.texts().size(), 1);
-    EXPECT_TRUE(answers.texts()[0].contains(u"101"_s));
+    ASSERT_EQ(answers->texts.size(), 1);
+    EXPECT_TRUE(answers->texts[0].contains(u"101"_s));
     EXPECT_EQ(window.displaySurface(), before);
     EXPECT_EQ(window.regions().regionCount, workspace::kMaxRegions);
 }

@@ -1,4 +1,3 @@
-#include "message_box_answers.h"
 #include "modal_driver.h"
 #include "results/print_settings.h"
 #include "results/print_settings_dialog.h"
@@ -214,7 +213,7 @@ TEST(PrintStep, OnlyTheShownPictureOrNothing) {
     EXPECT_EQ(run(false, u"Command2"_s, QImage()), 0) << "cancelled";
 
     const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxesOnly();
+        test_support::answerMessageBoxes();
     EXPECT_EQ(run(true, u"Command1"_s, QImage()), 0);
     EXPECT_EQ(messages->texts, QStringList{u"表示中の答案がないため、印刷できません。"_s});
 }

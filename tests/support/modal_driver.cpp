@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 namespace test_support {
 
@@ -22,34 +21,25 @@ void onNextModal(std::function<void(QWidget* dialog)> action)
     timer->start();
 }
 
-namespace {
-
-void answerOneMessageBox(const std::shared_ptr<MessageLog>& log, int remaining)
+MessageLog::MessageLog(int count)
+    : m_remaining(count)
 {
-    if (remaining == 0)
-        return;
-    onNextModal([log, remaining](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (!box) {
-            dialog->close();
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || m_remaining == 0)
             return;
-        }
-        log->texts.append(box->text());
-        answerOneMessageBox(log, remaining - 1);
+        texts.append(box->text());
+        if (--m_remaining == 0)
+            m_timer.stop();
         QAbstractButton* button = box->defaultButton();
-        if (!button)
-            button = box->buttons().value(0);
-        button->click();
+        (button ? button : box->buttons().value(0))->click();
     });
+    m_timer.start(10);
 }
-
-} // namespace
 
 std::shared_ptr<MessageLog> answerMessageBoxes(int count)
 {
-    auto log = std::make_shared<MessageLog>();
-    answerOneMessageBox(log, count);
-    return log;
+    return std::make_shared<MessageLog>(count);
 }
 
 } // namespace test_support

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -12,12 +13,20 @@ namespace test_support {
 // (a static QMessageBox or QFileDialog call blocks until the dialog closes).
 void onNextModal(std::function<void(QWidget* dialog)> action);
 
-// The texts of the message boxes answered so far by answerMessageBoxes.
-struct MessageLog {
+// Presses the default button of the next message boxes as they appear and keeps their texts.
+// Other modal windows (a progress dialog that closes by itself) are left alone. It stops after
+// `count` boxes or when the log is destroyed, so it never answers a later test's boxes.
+class MessageLog {
+public:
+    explicit MessageLog(int count);
+
     QStringList texts;
+
+private:
+    QTimer m_timer;
+    int m_remaining = 0;
 };
 
-// Presses the default button of the next `count` message boxes, recording their texts.
 [[nodiscard]] std::shared_ptr<MessageLog> answerMessageBoxes(int count = 1);
 
 } // namespace test_support
