@@ -70,7 +70,7 @@ void measure(int sheetCount) {
     const double programSeconds = bench::secondsFor([&] {
         outcome =
             results::computeResults(workspace, results::RankDisplay::Shown, bench::kA4At200Dpi,
-                                    [](QFuture<void> sheets) { sheets.waitForFinished(); });
+                                    [](int count, const workspace::IndexedWork& work) { return workspace::runInParallel(count, work); });
     });
     if (outcome.status != results::ResultStatus::Saved)
         throw std::runtime_error(outcome.message.toStdString());

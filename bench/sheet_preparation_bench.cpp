@@ -1,7 +1,7 @@
 #include "bench_report.h"
 #include "imaging/picture_loading.h"
 #include "main_window/answer_cutting.h"
-#include "main_window/parallel_run.h"
+#include "workspace/parallel_run.h"
 #include "main_window/scan_listing.h"
 #include "main_window/sheet_import.h"
 #include "synthetic_exam.h"
@@ -86,7 +86,7 @@ void baselineCutting(const workspace::Workspace& workspace,
 void programImport(const workspace::Workspace& workspace, const QString& scans, int expected) {
     main_window::SheetImport import(workspace, scans);
     require(import.prepare(QDateTime::currentDateTime()));
-    const main_window::ImportOutcome outcome = import.finish(main_window::runInParallel(
+    const main_window::ImportOutcome outcome = import.finish(workspace::runInParallel(
         static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
     require(outcome.sheetCount == expected && outcome.problems.isEmpty(), "import lost sheets");
@@ -97,7 +97,7 @@ void programCutting(const workspace::Workspace& workspace,
     require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
     main_window::AnswerCutting cutting(workspace, regions);
     require(cutting.prepare());
-    for (const workspace::Status& result : main_window::runInParallel(
+    for (const workspace::Status& result : workspace::runInParallel(
              cutting.sheetCount(), [&](int index) { return cutting.cut(index); }, [](int) {}))
         require(result);
 }

@@ -1,6 +1,6 @@
 #include "progress_run.h"
 
-#include "parallel_run.h"
+#include "workspace/parallel_run.h"
 #include "workspace/limits.h"
 
 #include <QApplication>
@@ -22,7 +22,8 @@ QString progressText(const QString& label, int done, int count) {
 } // namespace
 
 QList<workspace::Status> runWithProgress(QWidget* window, const QString& label, int count,
-                                         const std::function<workspace::Status(int index)>& work) {
+                                         const workspace::IndexedWork& work)
+{
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The run keeps the event loop going; a second click must not start another run meanwhile.
     window->setEnabled(false);
@@ -36,7 +37,7 @@ QList<workspace::Status> runWithProgress(QWidget* window, const QString& label, 
     dialog.setAutoReset(false);
     // A window of its own stays enabled when asked, although its parent is disabled.
     dialog.setEnabled(true);
-    const QList<workspace::Status> results = runInParallel(count, work, [&](int done) {
+    const QList<workspace::Status> results = workspace::runInParallel(count, work, [&](int done) {
         dialog.setLabelText(progressText(label, done, count));
         dialog.setValue(done);
     });

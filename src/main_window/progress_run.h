@@ -1,11 +1,9 @@
 #pragma once
 
-#include "workspace/expected.h"
+#include "workspace/parallel_run.h"
 
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 class QWidget;
 
@@ -16,6 +14,6 @@ namespace main_window {
 // index order. The window takes no input meanwhile.
 [[nodiscard]] QList<workspace::Status>
 runWithProgress(QWidget* window, const QString& label, int count,
-                const std::function<workspace::Status(int index)>& work);
+                const workspace::IndexedWork& work);
 
 } // namespace main_window

@@ -3,7 +3,9 @@
 #include "imaging/picture_loading.h"
 #include "main_window.h"
 #include "results/print_step.h"
-#include "results/result_step.h"
+#include "progress_run.h"
+#include "results/busy_pointer.h"
+#include "results/result_computation.h"
 #include "workspace/limits.h"
 
 #include <QCheckBox>
@@ -43,10 +45,22 @@ void ResultActions::computeResults() {
     const results::RankDisplay rankDisplay = m_controls.showRank->isChecked()
                                                  ? results::RankDisplay::Shown
                                                  : results::RankDisplay::Hidden;
-    imaging::SheetSurface lastSheet =
-        results::runResultStep(&m_window, m_window.workspace(), rankDisplay, shownPicture);
-    if (!lastSheet.isNull())
-        m_window.replaceSheetSurface(std::move(lastSheet));
+    results::ResultOutcome outcome;
+    {
+        const results::BusyPointer busy;
+        m_window.workspace().makeCurrent();
+        outcome = results::computeResults(
+            m_window.workspace(), rankDisplay, shownPicture,
+            [this](int count, const workspace::IndexedWork& work) {
+                return runWithProgress(&m_window, u"採点結果を答案に書き込んでいます"_s, count, work);
+            });
+    }
+    if (outcome.status == results::ResultStatus::Saved)
+        QMessageBox::information(&m_window, workspace::applicationTitle(), outcome.message);
+    else
+        QMessageBox::warning(&m_window, workspace::applicationTitle(), outcome.message);
+    if (!outcome.lastSheet.isNull())
+        m_window.replaceSheetSurface(std::move(outcome.lastSheet));
 }
 
 bool ResultActions::markedSheetExists(int sheet) const {

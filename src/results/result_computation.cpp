@@ -4,11 +4,7 @@
 #include "workspace/folders.h"
 #include "workspace/grade_table_file.h"
 
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
-
 #include <atomic>
-#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 namespace paths = workspace::paths;
@@ -17,54 +13,37 @@ namespace results {
 
 namespace {
 
-struct SheetOutcome {
-    enum class Kind { Drawn, Skipped, Failed };
-    Kind kind = Kind::Skipped;
-    QString error;
-    imaging::SheetSurface surface; // kept for the last sheet only
-};
-
 QString unchangedNote() {
     return u"hyoukaフォルダと成績表（seiseki.csv）は変更していません。"_s;
 }
 
 // Draws every drawable sheet; the first failure in sheet order, if any, comes back.
 std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const ResultPlan& plan,
-                                  const SheetProgressWait& waitForSheets,
-                                  imaging::SheetSurface& lastSheet) {
-    QList<int> indices(plan.drawnSheetCount);
-    std::iota(indices.begin(), indices.end(), 0);
+                                  const workspace::ParallelRunner& runSheets,
+                                  imaging::SheetSurface& lastSheet)
+{
     std::atomic<bool> stopped = false;
     const int lastIndex = plan.drawnSheetCount - 1;
-    QFuture<SheetOutcome> sheets =
-        QtConcurrent::mapped(QThreadPool::globalInstance(), indices, [&](int index) {
-            SheetOutcome outcome;
+    const QList<workspace::Status> outcomes =
+        runSheets(plan.drawnSheetCount, [&](int index) -> workspace::Status {
             if (stopped)
-                return outcome;
+                return {};
             workspace::Expected<MarkedSheet> drawn = drawMarkedSheet(workFolder, plan, index);
             if (!drawn) {
                 stopped = true;
-                outcome.kind = SheetOutcome::Kind::Failed;
-                outcome.error = drawn.error();
-                return outcome;
+                return workspace::Failure{drawn.error()};
             }
-            outcome.kind = SheetOutcome::Kind::Drawn;
-            // The main window keeps the last marked sheet as its sheet surface.
+            // The main window keeps the last marked sheet as its sheet surface; only the work
+            // on the last index writes it, and it is read after every sheet is done.
             if (index == lastIndex)
-                outcome.surface = imaging::SheetSurface::fromPicture(
+                lastSheet = imaging::SheetSurface::fromPicture(
                     drawn->surface.copy(QRect(QPoint(), drawn->pictureSize)));
-            return outcome;
+            return {};
         });
-    waitForSheets(QFuture<void>(sheets));
-    sheets.waitForFinished();
-
-    const QList<SheetOutcome> outcomes = sheets.results();
-    for (const SheetOutcome& outcome : outcomes) {
-        if (outcome.kind == SheetOutcome::Kind::Failed)
-            return outcome.error;
+    for (const workspace::Status& outcome : outcomes) {
+        if (!outcome)
+            return outcome.error();
     }
-    if (!outcomes.isEmpty())
-        lastSheet = outcomes.last().surface;
     return std::nullopt;
 }
 
@@ -76,7 +55,8 @@ QString savedMessage() {
 
 ResultOutcome computeResults(const workspace::Workspace& workFolder, RankDisplay rankDisplay,
                              std::optional<QSize> shownPicture,
-                             const SheetProgressWait& waitForSheets) {
+                             const workspace::ParallelRunner& runSheets)
+{
     ResultOutcome outcome;
     workspace::Expected<ResultPlan> plan = planResults(workFolder, rankDisplay, shownPicture);
     if (!plan) {
@@ -91,7 +71,7 @@ ResultOutcome computeResults(const workspace::Workspace& workFolder, RankDisplay
     }
 
     const std::optional<QString> sheetError =
-        drawSheets(workFolder, *plan, waitForSheets, outcome.lastSheet);
+        drawSheets(workFolder, *plan, runSheets, outcome.lastSheet);
     const workspace::Status table = workspace::writeGradeTable(
         workFolder.path(paths::gradeTable()), plan->regionFieldCount(), plan->gradeRows());
 

@@ -2,13 +2,12 @@
 
 #include "imaging/sheet_surface.h"
 #include "result_plan.h"
+#include "workspace/parallel_run.h"
 #include "workspace/workspace_paths.h"
 
-#include <QFuture>
 #include <QSize>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace results {
@@ -23,17 +22,14 @@ struct ResultOutcome {
     imaging::SheetSurface lastSheet;
 };
 
-// Blocks until the sheets being drawn are done; a window shows their progress meanwhile.
-using SheetProgressWait = std::function<void(QFuture<void> sheets)>;
-
 // "6.採点実行": reads and checks every input before anything is deleted, empties hyouka,
-// draws the marked sheets on every core (stopping at the first sheet without an image), and
-// writes seiseki.csv. A sheet that cannot be read or saved stops the drawing; the grade table
+// draws the marked sheets through runSheets, one piece of work a sheet (stopping at the first
+// sheet without an image), and writes seiseki.csv. A sheet that cannot be read or saved stops the drawing; the grade table
 // is still written, and the message names the file instead of announcing success.
 [[nodiscard]] ResultOutcome computeResults(const workspace::Workspace& workFolder,
                                            RankDisplay rankDisplay,
                                            std::optional<QSize> shownPicture,
-                                           const SheetProgressWait& waitForSheets);
+                                           const workspace::ParallelRunner& runSheets);
 
 // The message that closes a successful run.
 [[nodiscard]] QString savedMessage();

@@ -1,5 +1,5 @@
 #include "main_window/answer_cutting.h"
-#include "main_window/parallel_run.h"
+#include "workspace/parallel_run.h"
 #include "main_window/sheet_import.h"
 #include "temporary_workspace.h"
 
@@ -23,7 +23,7 @@ main_window::ImportOutcome runImport(const TemporaryWorkspace& folder, const QSt
     SheetImport import(folder.workspace(), folder.path(source));
     EXPECT_TRUE(import.checkSource().ok());
     EXPECT_TRUE(import.prepare(kNow).ok());
-    return import.finish(main_window::runInParallel(
+    return import.finish(workspace::runInParallel(
         static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
 }
@@ -31,7 +31,7 @@ main_window::ImportOutcome runImport(const TemporaryWorkspace& folder, const QSt
 void runCutting(const TemporaryWorkspace& folder, const QList<RegionRect>& regions) {
     AnswerCutting cutting(folder.workspace(), regions);
     ASSERT_TRUE(cutting.prepare().ok());
-    for (const workspace::Status& result : main_window::runInParallel(
+    for (const workspace::Status& result : workspace::runInParallel(
              cutting.sheetCount(), [&](int index) { return cutting.cut(index); }, [](int) {}))
         EXPECT_TRUE(result.ok()) << result.error().toStdString();
 }

@@ -46,7 +46,7 @@ results::ResultOutcome compute(const TemporaryWorkspace& folder,
                                RankDisplay rankDisplay = RankDisplay::Hidden,
                                std::optional<QSize> shownPicture = kSheetSize) {
     return results::computeResults(folder.workspace(), rankDisplay, shownPicture,
-                                   [](QFuture<void> sheets) { sheets.waitForFinished(); });
+                                   [](int count, const workspace::IndexedWork& work) { return workspace::runInParallel(count, work); });
 }
 
 QStringList markedFiles(const TemporaryWorkspace& folder) {

@@ -8,11 +8,11 @@
 
 #include <numeric>
 
-namespace main_window {
+namespace workspace {
 
-QList<workspace::Status> runInParallel(int count,
-                                       const std::function<workspace::Status(int index)>& work,
-                                       const std::function<void(int done)>& progress) {
+QList<Status> runInParallel(int count, const IndexedWork& work,
+                            const std::function<void(int done)>& progress)
+{
     if (count <= 0)
         return {};
     QList<int> indices(count);
@@ -22,9 +22,10 @@ QList<workspace::Status> runInParallel(int count,
     // over the global pool and wait for it, which would freeze the window behind a long run.
     QThreadPool pool;
     pool.setMaxThreadCount(QThread::idealThreadCount());
-    QFutureWatcher<workspace::Status> watcher;
+    QFutureWatcher<Status> watcher;
     QEventLoop loop;
-    QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged, &loop, progress);
+    if (progress)
+        QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged, &loop, progress);
     QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
     watcher.setFuture(QtConcurrent::mapped(&pool, std::move(indices), work));
     if (!watcher.isFinished())
@@ -34,4 +35,4 @@ QList<workspace::Status> runInParallel(int count,
     return watcher.future().results();
 }
 
-} // namespace main_window
+} // namespace workspace
