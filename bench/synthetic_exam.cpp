@@ -1,6 +1,6 @@
 #include "synthetic_exam.h"
 
-#include "imaging/bmp_saving.h"
+#include "imaging/derived_bmp_saving.h"
 #include "workspace/field_table_file.h"
 #include "workspace/folders.h"
 #include "workspace/region_file.h"
@@ -69,7 +69,7 @@ void writeSheets(const workspace::Workspace& workspace, int count, QSize size)
 {
     require(workspace::ensureFolder(workspace.path(workspace::paths::sheetFolder())));
     for (int number = 1; number <= count; ++number)
-        require(imaging::saveBmp(syntheticSheet(number, size),
+        require(imaging::saveDerivedBmp(syntheticSheet(number, size),
                                  workspace.path(workspace::paths::sheetImage(number))));
 }
 
@@ -125,7 +125,7 @@ void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::
             QImage cutout(size, QImage::Format_RGB32);
             cutout.fill(Qt::white);
             drawStrokes(cutout, static_cast<quint32>(region * 1000 + sheet), size.width() * size.height() / 4000);
-            require(imaging::saveBmp(cutout, workspace.path(workspace::paths::cutoutImage(region, sheet))));
+            require(imaging::saveDerivedBmp(cutout, workspace.path(workspace::paths::cutoutImage(region, sheet))));
         }
     }
 }

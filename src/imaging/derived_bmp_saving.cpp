@@ -5,12 +5,31 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace imaging {
+
+namespace {
+
+// Handing the kernel a whole 12 MB sheet in one write() measured several times slower than the
+// same bytes in pieces of a megabyte.
+constexpr qsizetype kWriteChunk = 1 << 20;
+
+bool writeInChunks(QFile& file, const QByteArray& bytes)
+{
+    for (qsizetype offset = 0; offset < bytes.size(); offset += kWriteChunk) {
+        const qsizetype length = std::min(kWriteChunk, bytes.size() - offset);
+        if (file.write(bytes.constData() + offset, length) != length)
+            return false;
+    }
+    return file.flush();
+}
+
+} // namespace
 
 workspace::Status saveDerivedBmp(const QImage& image, const QString& path) {
     using workspace::messages::cannotWrite;
@@ -32,7 +51,7 @@ workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!writeInChunks(file, bytes))
         return fail(file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
                                                  : file.errorString());
     file.close();

@@ -10,7 +10,7 @@
 #include "text_data_backup.h"
 
 #include "grading/open_grading.h"
-#include "imaging/bmp_saving.h"
+#include "imaging/derived_bmp_saving.h"
 #include "imaging/picture_loading.h"
 #include "imaging/region_tint.h"
 #include "roster/roster_window.h"
@@ -254,7 +254,7 @@ void MainWindow::saveDisplaySnapshot() {
     if (m_displaySurface.isNull())
         return;
     if (workspace::Status saved =
-            imaging::saveBmp(m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
+            imaging::saveDerivedBmp(m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
         !saved)
         showMessage(saved.error());
 }

@@ -1,10 +1,9 @@
 #include "marked_sheet.h"
 
-#include "imaging/bmp_codec.h"
+#include "imaging/derived_bmp_saving.h"
 #include "imaging/picture_loading.h"
 #include "imaging/sheet_surface.h"
 #include "mark_painter.h"
-#include "marked_sheet_file.h"
 #include "workspace/units.h"
 
 #include <cstring>
@@ -33,8 +32,8 @@ workspace::Expected<MarkedSheet> drawMarkedSheet(const workspace::Workspace& wor
     QImage surface = markingSurface(*picture);
     const double surfaceWidthTwips = workspace::naturalTwips(picture->width());
     paintMarks(surface, sheetMarks(plan.markInput(sheetIndex, surfaceWidthTwips)));
-    if (workspace::Status saved = writeMarkedSheetFile(
-            workFolder.path(workspace::paths::markedSheet(sheet)), imaging::encodeBmp(surface));
+    if (workspace::Status saved = imaging::saveDerivedBmp(
+            surface, workFolder.path(workspace::paths::markedSheet(sheet)));
         !saved)
         return workspace::Failure{saved.error()};
     return MarkedSheet{surface, picture->size()};

@@ -1,6 +1,6 @@
 #include "exam_fixture.h"
 
-#include "imaging/bmp_saving.h"
+#include "imaging/derived_bmp_saving.h"
 #include "workspace/region_file.h"
 #include "workspace/text_file.h"
 
@@ -72,7 +72,7 @@ void Exam::write(const test_support::TemporaryWorkspace& folder) const {
         QDir().mkpath(folder.path(paths::cutoutFolder(region)));
         const QSize size(m_regions[region - 1].width(), m_regions[region - 1].height());
         for (int sheet = 1; sheet <= m_sheets; ++sheet)
-            require(imaging::saveBmp(test_support::solidImage(size, cutoutColour(sheet)),
+            require(imaging::saveDerivedBmp(test_support::solidImage(size, cutoutColour(sheet)),
                                      folder.path(paths::cutoutImage(region, sheet))));
     }
 }

@@ -4,7 +4,7 @@
 #include "grading/open_grading.h"
 #include "grading/picture_box.h"
 #include "grading/score_palette.h"
-#include "imaging/bmp_saving.h"
+#include "imaging/derived_bmp_saving.h"
 #include "modal_driver.h"
 #include "temporary_workspace.h"
 #include "workspace/units.h"
@@ -339,7 +339,7 @@ TEST_F(GradingWindowTest, CutoutsAreDecodedOnceWhenSeenAndReloadedWhenTheirFileC
     pressKey(Qt::Key_PageUp);
     const int seen = decoded();
 
-    ASSERT_TRUE(imaging::saveBmp(test_support::solidImage(QSize(61, 30), Qt::red),
+    ASSERT_TRUE(imaging::saveDerivedBmp(test_support::solidImage(QSize(61, 30), Qt::red),
                                  m_folder.path(paths::cutoutImage(1, 2))));
     QFile::remove(m_folder.path(paths::cutoutImage(1, 3)));
     chooseRegion(1);

@@ -1,6 +1,5 @@
 #include "temporary_workspace.h"
 
-#include "imaging/bmp_saving.h"
 #include "imaging/picture_loading.h"
 
 #include <QImageReader>
@@ -73,15 +72,4 @@ TEST(PictureLoading, AnA4ScanAtSixHundredDotsFitsTheAllocationLimit)
 {
     // 4960 × 7016 colour pixels need about 140 MB, over Qt's default limit of 128 MB.
     EXPECT_GE(QImageReader::allocationLimit(), 256);
-}
-
-TEST(BmpSaving, WritesAFileThatReadsBackPixelForPixel)
-{
-    TemporaryWorkspace folder;
-    const QImage image = gradient({33, 17});
-    ASSERT_TRUE(imaging::saveBmp(image, folder.path(u"out.bmp"_s)).ok());
-    EXPECT_TRUE(folder.readBytes(u"out.bmp"_s).startsWith("BM"));
-    const QImage read(folder.path(u"out.bmp"_s));
-    EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
-    EXPECT_FALSE(imaging::saveBmp(image, folder.path(u"missing/out.bmp"_s)).ok());
 }

@@ -50,7 +50,8 @@ TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
     TemporaryWorkspace folder;
     const QString path = folder.path(u"out.bmp"_s);
     ASSERT_TRUE(imaging::saveDerivedBmp(numberedSheet({20, 10}), path).ok());
-    const QImage second = numberedSheet({30, 40});
+    // Over a megabyte, so that it is written in several pieces.
+    const QImage second = numberedSheet({700, 600});
     ASSERT_TRUE(imaging::saveDerivedBmp(second, path).ok());
     EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), second);
     EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{u"out.bmp"_s});
