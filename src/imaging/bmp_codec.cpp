@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace imaging {
 
@@ -69,7 +70,7 @@ QByteArray encodeBmp(const QImage& image)
     return bytes;
 }
 
-std::optional<QImage> decodeBmp(QByteArrayView bytes)
+std::optional<BmpLayout> uncompressedBmpLayout(QByteArrayView bytes)
 {
     if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
         return std::nullopt;
@@ -85,24 +86,39 @@ std::optional<QImage> decodeBmp(QByteArrayView bytes)
         || signedHeight == 0 || signedHeight == std::numeric_limits<qint32>::min()
         || (bitsPerPixel != 24 && bitsPerPixel != 32))
         return std::nullopt;
-    const int height = std::abs(signedHeight);
-    const qsizetype stride = bmpStride(width, bitsPerPixel);
-    if (pixelOffset < kFileHeaderSize + infoSize || qint64(pixelOffset) + stride * height > bytes.size())
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = std::abs(signedHeight);
+    layout.bitsPerPixel = bitsPerPixel;
+    layout.bottomUp = signedHeight > 0;
+    layout.pixelOffset = pixelOffset;
+    layout.stride = bmpStride(width, bitsPerPixel);
+    if (pixelOffset < kFileHeaderSize + infoSize
+        || qint64(pixelOffset) + qint64(layout.stride) * layout.height > bytes.size())
         return std::nullopt;
+    return layout;
+}
 
-    QImage image(width, height, bitsPerPixel == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+std::optional<QImage> decodeBmp(QByteArrayView bytes)
+{
+    const std::optional<BmpLayout> layout = uncompressedBmpLayout(bytes);
+    if (!layout)
+        return std::nullopt;
+    const bool twentyFourBits = layout->bitsPerPixel == 24;
+    QImage image(layout->width, layout->height,
+                 twentyFourBits ? QImage::Format_BGR888 : QImage::Format_RGB32);
     if (image.isNull())
         return std::nullopt;
-    const bool bottomUp = signedHeight > 0;
-    for (int y = 0; y < height; ++y) {
-        const uchar* row = data + pixelOffset + stride * (bottomUp ? height - 1 - y : y);
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    for (int y = 0; y < layout->height; ++y) {
+        const uchar* row = data + layout->rowOffset(y);
         uchar* out = image.scanLine(y);
-        if (bitsPerPixel == 24) {
-            std::memcpy(out, row, size_t(width) * 3);
+        if (twentyFourBits) {
+            std::memcpy(out, row, size_t(layout->width) * 3);
             continue;
         }
         auto* pixels = reinterpret_cast<QRgb*>(out);
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < layout->width; ++x)
             pixels[x] = 0xFF000000u | qFromLittleEndian<quint32>(row + 4 * x);
     }
     return image;

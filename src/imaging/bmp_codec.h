@@ -11,6 +11,26 @@
 // cutting and result computation on hundreds of sheets; rows here are copied whole.
 namespace imaging {
 
+// Where the pixel rows of an uncompressed 24- or 32-bit BMP lie in its bytes.
+struct BmpLayout {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    bool bottomUp = true;
+    qsizetype pixelOffset = 0;
+    qsizetype stride = 0;
+
+    // The offset of row y counted from the top.
+    [[nodiscard]] qsizetype rowOffset(int y) const
+    {
+        return pixelOffset + stride * (bottomUp ? height - 1 - y : y);
+    }
+};
+
+// The layout of an uncompressed 24- or 32-bit BMP whose rows all lie within the bytes; nothing
+// for any other layout, a header that does not add up, or a file cut short.
+[[nodiscard]] std::optional<BmpLayout> uncompressedBmpLayout(QByteArrayView bytes);
+
 // A 24-bit, bottom-up, uncompressed BMP of the image.
 [[nodiscard]] QByteArray encodeBmp(const QImage& image);
 

@@ -7,8 +7,7 @@
 
 namespace imaging {
 
-// The pixel rows of an uncompressed 24-bit BMP held in memory (typically a mapped sheet file),
-// read in place. Cutting needs only the rows its regions cover; decoding a whole 200-dpi sheet
+// The pixel rows of an uncompressed 24-bit BMP held in memory, read in place. Cutting needs only the rows its regions cover; decoding a whole 200-dpi sheet
 // first would cost more than the cutting itself.
 class BmpRows {
 public:

@@ -70,13 +70,11 @@ bool bmpIsComplete(QFile& file)
 // The workspace's own BMP files, read without going through Qt's image handlers.
 std::optional<QImage> loadWorkspaceBmp(const QString& path)
 {
+    // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.peek(2) != "BM")
         return std::nullopt;
-    const uchar* mapped = file.map(0, file.size());
-    if (!mapped)
-        return std::nullopt;
-    return decodeBmp(QByteArrayView(mapped, file.size()));
+    return decodeBmp(file.readAll());
 }
 
 } // namespace

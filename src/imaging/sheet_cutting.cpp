@@ -4,6 +4,7 @@
 #include "cutout.h"
 #include "derived_bmp_saving.h"
 #include "picture_loading.h"
+#include "workspace/atomic_file.h"
 #include "workspace/file_messages.h"
 
 #include <QFile>
@@ -36,12 +37,10 @@ workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspa
 workspace::Status cutSheet(const workspace::Workspace& workspace, int sheet,
                            const QList<workspace::RegionRect>& regions) {
     const QString path = workspace.path(workspace::paths::sheetImage(sheet));
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        if (const uchar* mapped = file.map(0, file.size()))
-            if (const std::optional<BmpRows> rows =
-                    BmpRows::fromBytes(QByteArrayView(mapped, file.size())))
-                return cutAll(*rows, workspace, sheet, regions);
+    // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
+    if (const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(path)) {
+        if (const std::optional<BmpRows> rows = BmpRows::fromBytes(*bytes))
+            return cutAll(*rows, workspace, sheet, regions);
     }
     workspace::Expected<QImage> picture = loadPicture(path);
     if (!picture)
