@@ -7,7 +7,6 @@
 #include "workspace/atomic_file.h"
 #include "workspace/file_messages.h"
 
-#include <QFile>
 
 using namespace Qt::Literals::StringLiterals;
 

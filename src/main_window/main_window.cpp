@@ -188,7 +188,7 @@ void MainWindow::layoutSheetView(const QImage& picture) {
 void MainWindow::layoutScrollBar() {
     const QRectF barTwips = sheetScrollBarRect(m_windowTwips.size(), kScrollBarWidth);
     m_scrollBar->setGeometry(twipsToPixels(barTwips));
-    const ScrollSettings settings =
+    const workspace::ScrollSettings settings =
         sheetScrollSettings(m_viewTwips.height(), barTwips.height(), m_windowTwips.height());
     m_scrollBar->setRange(settings.minimum, settings.maximum);
     m_scrollBar->setPageStep(settings.largeStep);

@@ -1,8 +1,6 @@
 #include "main_window_geometry.h"
 
-#include "workspace/rounding.h"
 
-#include <algorithm>
 
 namespace main_window {
 
@@ -10,10 +8,6 @@ namespace {
 
 constexpr double kExitWidth = 1485;
 constexpr double kZoomWidth = 735;
-
-int rounded(double value) {
-    return static_cast<int>(workspace::roundHalfEven(value));
-}
 
 } // namespace
 
@@ -53,13 +47,10 @@ std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
                             view.top());
 }
 
-ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
-                                   double windowHeight) {
-    ScrollSettings settings;
-    settings.maximum = std::max(0, rounded(displayHeight - scrollBarHeight));
-    settings.largeStep = rounded(windowHeight * 0.6);
-    settings.smallStep = rounded(settings.largeStep / 10.0);
-    return settings;
+workspace::ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
+                                   double windowHeight)
+{
+    return workspace::scrollSettings(displayHeight, scrollBarHeight, windowHeight * 0.6);
 }
 
 double sheetViewTop(int scrollValue) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/scroll_settings.h"
+
 #include <QRectF>
 #include <QSizeF>
 
@@ -39,20 +41,10 @@ enum class ZoomDirection {
 [[nodiscard]] std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
                                                     ZoomDirection direction);
 
-// The settings of a scroll bar, each rounded to a whole number (halves to even).
-struct ScrollSettings {
-    int minimum = 0;
-    int maximum = 0;
-    int largeStep = 0;
-    int smallStep = 0;
-
-    friend bool operator==(const ScrollSettings&, const ScrollSettings&) = default;
-};
-
 // VScroll1 for a display of the given height: maximum = display height − bar height, large
 // step = 60 % of the window height, small step a tenth of the large step as stored. A maximum
 // below zero (a view shorter than the bar) is held at zero.
-[[nodiscard]] ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
+[[nodiscard]] workspace::ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
                                                  double windowHeight);
 
 // The view's top edge for a scroll value: 3 − value twips.

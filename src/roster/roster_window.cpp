@@ -207,7 +207,7 @@ void RosterWindow::layoutRows() {
 void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows) {
     const int height = canvasHeight(lowestEdge(rows));
     m_canvas->resize(m_canvas->width(), height);
-    const ScrollSettings settings =
+    const workspace::ScrollSettings settings =
         rosterScrollSettings(height, m_scrollBar->height(), m_geometry.window.height());
     m_scrollBar->setRange(settings.minimum, settings.maximum);
     m_scrollBar->setPageStep(settings.largeStep);
@@ -370,7 +370,7 @@ bool RosterWindow::eventFilter(QObject* watched, QEvent* event) {
         // they arrive here once whether the canvas or a box has the focus. They are not
         // consumed.
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const ScrollSettings settings{m_scrollBar->minimum(), m_scrollBar->maximum(),
+        const workspace::ScrollSettings settings{m_scrollBar->minimum(), m_scrollBar->maximum(),
                                       m_scrollBar->pageStep(), m_scrollBar->singleStep()};
         if (const std::optional<int> value = scrolledValue(key, m_scrollBar->value(), settings))
             m_scrollBar->setValue(*value);

@@ -38,16 +38,14 @@ int canvasHeight(double lowestEdgeTwips) {
     return static_cast<int>(std::ceil(lowestEdgeTwips / workspace::kTwipsPerPixel)) + kCanvasMargin;
 }
 
-ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
-                                    double windowHeightTwips) {
-    ScrollSettings settings;
-    settings.maximum = std::max(0, canvasHeight - scrollBarHeight);
-    settings.largeStep = rounded(windowHeightTwips / workspace::kTwipsPerPixel * 0.8);
-    settings.smallStep = rounded(settings.largeStep / 10.0);
-    return settings;
+workspace::ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
+                                    double windowHeightTwips)
+{
+    return workspace::scrollSettings(canvasHeight, scrollBarHeight,
+                                     windowHeightTwips / workspace::kTwipsPerPixel * 0.8);
 }
 
-std::optional<int> scrolledValue(int key, int value, const ScrollSettings& settings) {
+std::optional<int> scrolledValue(int key, int value, const workspace::ScrollSettings& settings) {
     int moved = 0;
     switch (key) {
     case Qt::Key_PageUp:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/scroll_settings.h"
+
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
@@ -27,24 +29,15 @@ struct RosterWindowGeometry {
 // 10-pixel margin below.
 [[nodiscard]] int canvasHeight(double lowestEdgeTwips);
 
-struct ScrollSettings {
-    int minimum = 0;
-    int maximum = 0;
-    int largeStep = 0;
-    int smallStep = 0;
-
-    friend bool operator==(const ScrollSettings&, const ScrollSettings&) = default;
-};
-
 // VScroll1: maximum = canvas height − scroll bar height (0 when the canvas is shorter), large
 // step = window height in twips / 15 × 0.8, small step a tenth of the large step as stored; each
 // rounded halves to even.
-[[nodiscard]] ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
+[[nodiscard]] workspace::ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
                                                   double windowHeightTwips);
 
 // The scroll value after a key pressed in the canvas or a name box: Page Up / Page Down move by
 // the large step, Up / Down by the small one, held within the range. Nothing for other keys.
-[[nodiscard]] std::optional<int> scrolledValue(int key, int value, const ScrollSettings& settings);
+[[nodiscard]] std::optional<int> scrolledValue(int key, int value, const workspace::ScrollSettings& settings);
 
 // The canvas top in pixels for a scroll value: 10 − value.
 [[nodiscard]] int canvasTop(int scrollValue);

@@ -27,7 +27,7 @@ TEST(MainWindowGeometry, ASheetTwiceAsTallGetsAViewTwiceAsTall)
 
     const QRectF bar = sheetScrollBarRect({28750, 15700}, 285);
     EXPECT_EQ(bar, QRectF(28750 - 285 - 100, 0, 285, 14200));
-    const ScrollSettings settings = sheetScrollSettings(view.height(), bar.height(), 15700);
+    const workspace::ScrollSettings settings = sheetScrollSettings(view.height(), bar.height(), 15700);
     EXPECT_EQ(settings.maximum, 55500 - 14200);
     EXPECT_EQ(settings.minimum, 0);
     EXPECT_EQ(settings.largeStep, 9420);
@@ -37,7 +37,7 @@ TEST(MainWindowGeometry, ASheetTwiceAsTallGetsAViewTwiceAsTall)
 TEST(MainWindowGeometry, ScrollStepsRoundHalvesToEvenAndShortViewsDoNotScroll)
 {
     // 0.6 × 15725 = 9435, a tenth of which, 943.5, rounds to 944.
-    EXPECT_EQ(sheetScrollSettings(100, 200, 15725), (ScrollSettings{0, 0, 9435, 944}));
+    EXPECT_EQ(sheetScrollSettings(100, 200, 15725), (workspace::ScrollSettings{0, 0, 9435, 944}));
     // 200.5 − 100 = 100.5 → 100.
     EXPECT_EQ(sheetScrollSettings(200.5, 100, 15725).maximum, 100);
 }

@@ -121,7 +121,7 @@ TEST(MainWindow, TheScrollBarMovesTheViewToThreeMinusItsValue)
 
     const QRectF bar = main_window::sheetScrollBarRect(geometry.window.size(), 285);
     EXPECT_EQ(scrollBar->geometry(), twipsToPixels(bar));
-    const main_window::ScrollSettings settings = main_window::sheetScrollSettings(
+    const workspace::ScrollSettings settings = main_window::sheetScrollSettings(
         window.sheetViewTwips().height(), bar.height(), geometry.window.height());
     EXPECT_EQ(scrollBar->maximum(), settings.maximum);
     EXPECT_EQ(scrollBar->pageStep(), settings.largeStep);

@@ -123,13 +123,13 @@ TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows) {
 
     EXPECT_EQ(roster::canvasHeight(1869.84), 125 + 10);
     EXPECT_EQ(roster::rosterScrollSettings(3000, 987, 15200),
-              (roster::ScrollSettings{0, 2013, 811, 81})); // 15200 / 15 × 0.8 = 810.7
+              (workspace::ScrollSettings{0, 2013, 811, 81})); // 15200 / 15 × 0.8 = 810.7
     EXPECT_EQ(roster::rosterScrollSettings(500, 987, 15200).maximum, 0);
     EXPECT_EQ(roster::canvasTop(120), -110);
 }
 
 TEST(RosterWindowGeometry, ScrollKeysMoveWithinTheRange) {
-    const roster::ScrollSettings settings{0, 1000, 811, 81};
+    const workspace::ScrollSettings settings{0, 1000, 811, 81};
     const std::tuple<int, int, std::optional<int>> cases[] = {
         {Qt::Key_PageDown, 0, 811},
         {Qt::Key_PageDown, 500, 1000},
