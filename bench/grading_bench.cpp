@@ -24,8 +24,8 @@ constexpr QSize kCutoutSize{600, 150};
 // Only the existence of the sheet images matters to grading; A4 scans would take 6 GB.
 constexpr QSize kSmallSheet{165, 234};
 
-template <typename Control>
-Control* control(const QWidget* window, const QString& name, int index) {
+template <typename Control> Control* control(const QWidget* window, const QString& name, int index)
+{
     for (Control* candidate : window->findChildren<Control*>(name))
         if (candidate->property("index").toInt() == index)
             return candidate;
@@ -33,7 +33,8 @@ Control* control(const QWidget* window, const QString& name, int index) {
 }
 
 // What every page build cost when each cut-out was read from disk again.
-double decodeSeconds(const workspace::Workspace& workspace) {
+double decodeSeconds(const workspace::Workspace& workspace)
+{
     return bench::bestSecondsFor(3, [&] {
         for (int sheet = 1; sheet <= kSheets; ++sheet) {
             const QPixmap picture = QPixmap::fromImage(
@@ -44,7 +45,8 @@ double decodeSeconds(const workspace::Workspace& workspace) {
     });
 }
 
-void closeWindow(grading::GradingWindow* window) {
+void closeWindow(grading::GradingWindow* window)
+{
     QPointer<grading::GradingWindow> closing = window;
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -53,7 +55,8 @@ void closeWindow(grading::GradingWindow* window) {
 }
 
 // Selects every other answer: 250 of 500.
-void selectHalf(grading::GradingWindow* window) {
+void selectHalf(grading::GradingWindow* window)
+{
     for (int index = 0; index < kSheets; index += 2)
         QTest::mouseClick(control<grading::PictureBox>(window, u"picKaitou"_s, index),
                           Qt::LeftButton);
@@ -64,7 +67,8 @@ void selectHalf(grading::GradingWindow* window) {
 // The grading window on 500 sheets × 20 regions of 600 × 150 pixels: opening it, building the
 // page of one region, and F2 given to 250 selected answers with its rebuild, beside the time
 // it takes to decode that region's 500 cut-outs from disk.
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -23,7 +23,8 @@ constexpr int kRegionCount = 20;
 // The straightforward single-threaded pass over the same files: Qt's BMP reader, the same
 // texts drawn with QPainter, Qt's BMP writer.
 void baseline(const workspace::Workspace& workspace, const results::ResultPlan& plan,
-              const QString& outputFolder) {
+              const QString& outputFolder)
+{
     for (int index = 0; index < plan.drawnSheetCount; ++index) {
         QImage sheet(workspace.path(workspace::paths::sheetImage(index + 1)));
         if (sheet.isNull())
@@ -36,13 +37,15 @@ void baseline(const workspace::Workspace& workspace, const results::ResultPlan& 
     }
 }
 
-void removeFiles(const QString& folder) {
+void removeFiles(const QString& folder)
+{
     QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files))
         dir.remove(name);
 }
 
-void measure(int sheetCount) {
+void measure(int sheetCount)
+{
     QTemporaryDir folder(QDir::temp().filePath(u"marutsuke-results-bench-XXXXXX"_s));
     const workspace::Workspace workspace(folder.path());
     const QList<workspace::RegionRect> regions =
@@ -70,7 +73,9 @@ void measure(int sheetCount) {
     const double programSeconds = bench::secondsFor([&] {
         outcome =
             results::computeResults(workspace, results::RankDisplay::Shown, bench::kA4At200Dpi,
-                                    [](int count, const workspace::IndexedWork& work) { return workspace::runInParallel(count, work); });
+                                    [](int count, const workspace::IndexedWork& work) {
+                                        return workspace::runInParallel(count, work);
+                                    });
     });
     if (outcome.status != results::ResultStatus::Saved)
         throw std::runtime_error(outcome.message.toStdString());
@@ -86,7 +91,8 @@ void measure(int sheetCount) {
 // "6.採点実行" on a synthetic examination of 40 and of 500 sheets, against a single-threaded
 // pass through Qt's own image reader and writer on the same files. Pass sheet counts as
 // arguments to measure others.
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

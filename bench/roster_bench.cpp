@@ -13,7 +13,8 @@ using namespace Qt::Literals::StringLiterals;
 // The roster window on 500 sheets whose name fields are 800 × 120 pixels (4 × 0.6 inches at
 // 200 dpi): opening it (listing, loading every cut-out, building and showing the rows) and one
 // zoom step (every cut-out reloaded and every row moved).
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

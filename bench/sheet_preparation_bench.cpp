@@ -1,11 +1,11 @@
 #include "bench_report.h"
 #include "imaging/picture_loading.h"
 #include "main_window/answer_cutting.h"
-#include "workspace/parallel_run.h"
 #include "main_window/scan_listing.h"
 #include "main_window/sheet_import.h"
 #include "synthetic_exam.h"
 #include "workspace/folders.h"
+#include "workspace/parallel_run.h"
 #include "workspace/region_file.h"
 
 #include <QApplication>
@@ -27,22 +27,26 @@ namespace {
 constexpr int kRegionCount = 20;
 const QSize kRegionSize(700, 180);
 
-void require(bool condition, const char* what) {
+void require(bool condition, const char* what)
+{
     if (!condition)
         throw std::runtime_error(what);
 }
 
-void require(const workspace::Status& status) {
+void require(const workspace::Status& status)
+{
     if (!status)
         throw std::runtime_error(status.error().toStdString());
 }
 
-void removeFolder(const QString& path) {
+void removeFolder(const QString& path)
+{
     QDir(path).removeRecursively();
 }
 
 // scan001.jpg … scanNNN.jpg, copies of the first `unique` scans in turn.
-void writeScanSet(const QString& folder, const QString& uniqueFolder, int unique, int count) {
+void writeScanSet(const QString& folder, const QString& uniqueFolder, int unique, int count)
+{
     QDir().mkpath(folder);
     for (int number = 1; number <= count; ++number) {
         const QString name = u"scan%1.jpg"_s.arg(number, 3, 10, QLatin1Char('0'));
@@ -53,7 +57,8 @@ void writeScanSet(const QString& folder, const QString& uniqueFolder, int unique
     }
 }
 
-void baselineImport(const QString& scans, const QString& output) {
+void baselineImport(const QString& scans, const QString& output)
+{
     QDir().mkpath(output);
     int number = 0;
     for (const QString& scan : main_window::listScans(scans)) {
@@ -66,7 +71,8 @@ void baselineImport(const QString& scans, const QString& output) {
 }
 
 void baselineCutting(const workspace::Workspace& workspace,
-                     const QList<workspace::RegionRect>& regions, const QString& output) {
+                     const QList<workspace::RegionRect>& regions, const QString& output)
+{
     for (int region = 1; region <= regions.size(); ++region)
         QDir().mkpath(QDir(output).filePath(workspace::numberText(region)));
     const int sheets = workspace.sheetCount();
@@ -75,15 +81,16 @@ void baselineCutting(const workspace::Workspace& workspace,
         require(!image.isNull(), "baseline cannot read a sheet");
         for (int region = 1; region <= regions.size(); ++region) {
             const workspace::RegionRect& rect = regions[region - 1];
-            const QString path = QDir(output).filePath(workspace::numberText(region) + u"/"_s +
-                                                       workspace::numberText(sheet) + u".bmp"_s);
+            const QString path = QDir(output).filePath(workspace::numberText(region) + u"/"_s
+                                                       + workspace::numberText(sheet) + u".bmp"_s);
             require(image.copy(rect.left, rect.top, rect.width(), rect.height()).save(path, "BMP"),
                     "baseline cannot write a cut-out");
         }
     }
 }
 
-void programImport(const workspace::Workspace& workspace, const QString& scans, int expected) {
+void programImport(const workspace::Workspace& workspace, const QString& scans, int expected)
+{
     main_window::SheetImport import(workspace, scans);
     require(import.prepare(QDateTime::currentDateTime()));
     const main_window::ImportOutcome outcome = import.finish(workspace::runInParallel(
@@ -93,7 +100,8 @@ void programImport(const workspace::Workspace& workspace, const QString& scans, 
 }
 
 void programCutting(const workspace::Workspace& workspace,
-                    const QList<workspace::RegionRect>& regions) {
+                    const QList<workspace::RegionRect>& regions)
+{
     require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
     main_window::AnswerCutting cutting(workspace, regions);
     require(cutting.prepare());
@@ -102,14 +110,16 @@ void programCutting(const workspace::Workspace& workspace,
         require(result);
 }
 
-bool samePixels(const QString& first, const QString& second) {
-    return QImage(first).convertToFormat(QImage::Format_RGB32) ==
-           QImage(second).convertToFormat(QImage::Format_RGB32);
+bool samePixels(const QString& first, const QString& second)
+{
+    return QImage(first).convertToFormat(QImage::Format_RGB32)
+           == QImage(second).convertToFormat(QImage::Format_RGB32);
 }
 
 // Seconds for the action, started with no dirty pages of an earlier step still being written
 // back, so that no step pays for the writes of the one before.
-double settledSecondsFor(const std::function<void()>& action) {
+double settledSecondsFor(const std::function<void()>& action)
+{
     ::sync();
     return bench::secondsFor(action);
 }
@@ -122,7 +132,8 @@ struct Timings {
 };
 
 Timings measure(const QString& root, const QString& scans, int count, int runs,
-                const QList<workspace::RegionRect>& regions) {
+                const QList<workspace::RegionRect>& regions)
+{
     const workspace::Workspace workspace(QDir(root).filePath(u"work%1"_s.arg(count)));
     require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
     const QString baselineSheets = QDir(root).filePath(u"baseline-sheets"_s);
@@ -155,7 +166,8 @@ Timings measure(const QString& root, const QString& scans, int count, int runs,
     return best;
 }
 
-void reportTimings(int count, const Timings& timings) {
+void reportTimings(int count, const Timings& timings)
+{
     const QString sheets = u"%1 sheets"_s.arg(count);
     bench::report(u"import %1: program"_s.arg(sheets), timings.programImport, u"s"_s);
     bench::report(u"import %1: baseline"_s.arg(sheets), timings.baselineImport, u"s"_s);
@@ -174,7 +186,8 @@ enum class Size {
     Full,
 };
 
-void run(Size size) {
+void run(Size size)
+{
     QTemporaryDir root(QDir::tempPath() + u"/marutsuke-sheet-preparation-XXXXXX"_s);
     require(root.isValid(), "cannot create the temporary folder");
     const QList<workspace::RegionRect> regions =
@@ -196,7 +209,8 @@ void run(Size size) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -22,7 +22,8 @@ int main(int argc, char* argv[])
     const workspace::Workspace workspace(folder.path());
     bench::writeSheets(workspace, 1, bench::kA4At200Dpi);
 
-    const double seconds = bench::bestSecondsFor(5, [&] { main_window::MainWindow window(workspace); });
+    const double seconds =
+        bench::bestSecondsFor(5, [&] { main_window::MainWindow window(workspace); });
     bench::report(u"main window start-up with an A4 200-dpi sheet"_s, seconds * 1000, u"ms"_s);
     return 0;
 }

@@ -59,7 +59,8 @@ void writeScans(const QString& folder, int count, QSize size, int quality)
 {
     QDir().mkpath(folder);
     for (int number = 1; number <= count; ++number) {
-        const QString path = QDir(folder).filePath(u"scan%1.jpg"_s.arg(number, 3, 10, QLatin1Char('0')));
+        const QString path =
+            QDir(folder).filePath(u"scan%1.jpg"_s.arg(number, 3, 10, QLatin1Char('0')));
         if (!syntheticSheet(number, size).save(path, "JPEG", quality))
             throw std::runtime_error("cannot write scan");
     }
@@ -70,14 +71,15 @@ void writeSheets(const workspace::Workspace& workspace, int count, QSize size)
     require(workspace::ensureFolder(workspace.path(workspace::paths::sheetFolder())));
     for (int number = 1; number <= count; ++number)
         require(imaging::saveDerivedBmp(syntheticSheet(number, size),
-                                 workspace.path(workspace::paths::sheetImage(number))));
+                                        workspace.path(workspace::paths::sheetImage(number))));
 }
 
 QList<workspace::RegionRect> syntheticRegions(int count, QSize sheetSize, QSize regionSize)
 {
     QList<workspace::RegionRect> regions;
     const int rows = (count + 1) / 2;
-    const int pitch = std::max(regionSize.height() + 10, (sheetSize.height() - 100) / std::max(rows, 1));
+    const int pitch =
+        std::max(regionSize.height() + 10, (sheetSize.height() - 100) / std::max(rows, 1));
     for (int index = 0; index < count; ++index) {
         const int left = 50 + (index % 2) * (sheetSize.width() / 2);
         const int top = 50 + (index / 2) * pitch;
@@ -108,11 +110,13 @@ void writeGradingFiles(const workspace::Workspace& workspace,
         commentRows.append(sheetComments);
     }
     require(workspace::writeFieldTable(workspace.path(workspace::paths::scoreFile()), scoreRows));
-    require(workspace::writeFieldTable(workspace.path(workspace::paths::commentFile()), commentRows));
+    require(
+        workspace::writeFieldTable(workspace.path(workspace::paths::commentFile()), commentRows));
 }
 
-void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::RegionRect>& regions,
-                  int sheetCount, const QList<int>& onlyRegions)
+void writeCutouts(const workspace::Workspace& workspace,
+                  const QList<workspace::RegionRect>& regions, int sheetCount,
+                  const QList<int>& onlyRegions)
 {
     require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
     require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
@@ -124,8 +128,10 @@ void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::
         for (int sheet = 1; sheet <= sheetCount; ++sheet) {
             QImage cutout(size, QImage::Format_RGB32);
             cutout.fill(Qt::white);
-            drawStrokes(cutout, static_cast<quint32>(region * 1000 + sheet), size.width() * size.height() / 4000);
-            require(imaging::saveDerivedBmp(cutout, workspace.path(workspace::paths::cutoutImage(region, sheet))));
+            drawStrokes(cutout, static_cast<quint32>(region * 1000 + sheet),
+                        size.width() * size.height() / 4000);
+            require(imaging::saveDerivedBmp(
+                cutout, workspace.path(workspace::paths::cutoutImage(region, sheet))));
         }
     }
 }

@@ -38,7 +38,8 @@ void writeGradingFiles(const workspace::Workspace& workspace,
 // Writes ini/zahyo.txt and furiwake/RRR/SSS.bmp for the regions and sheets (the cut-outs are
 // drawn directly, not cut from sheets). With onlyRegions, only those regions get cut-outs: a
 // benchmark of one region need not fill the disk with the others.
-void writeCutouts(const workspace::Workspace& workspace, const QList<workspace::RegionRect>& regions,
-                  int sheetCount, const QList<int>& onlyRegions = {});
+void writeCutouts(const workspace::Workspace& workspace,
+                  const QList<workspace::RegionRect>& regions, int sheetCount,
+                  const QList<int>& onlyRegions = {});
 
 } // namespace bench

@@ -13,20 +13,23 @@ namespace grading {
 
 namespace {
 
-template <typename Control> Control* named(Control* control, const QString& objectName, int index) {
+template <typename Control> Control* named(Control* control, const QString& objectName, int index)
+{
     control->setObjectName(objectName);
     control->setProperty("index", index);
     control->hide();
     return control;
 }
 
-void setGeometryTwips(QWidget* control, const QRectF& twips) {
+void setGeometryTwips(QWidget* control, const QRectF& twips)
+{
     const QRect pixels = workspace::twipsToPixels(twips);
     if (control->geometry() != pixels)
         control->setGeometry(pixels);
 }
 
-void setLineText(QLineEdit* box, const QString& text) {
+void setLineText(QLineEdit* box, const QString& text)
+{
     if (box->text() != text)
         box->setText(text);
 }
@@ -40,7 +43,8 @@ AnswerCell::AnswerCell(QWidget* canvas, int index)
     , m_scoreBox(named(new QLineEdit(canvas), u"txtPoint"_s, index))
     , m_unitLabel(named(new QLabel(u"点"_s, canvas), u"Label2"_s, index))
     , m_nameLabel(named(new QLabel(canvas), u"Label3"_s, index))
-    , m_commentBox(named(new QLineEdit(canvas), u"txtMemo"_s, index)) {
+    , m_commentBox(named(new QLineEdit(canvas), u"txtMemo"_s, index))
+{
     const auto fixedSize = [](QWidget* control, QSizeF twips) {
         control->resize(workspace::twipsToPixels(twips));
     };
@@ -53,7 +57,8 @@ AnswerCell::AnswerCell(QWidget* canvas, int index)
     fixedSize(m_commentBox, kCommentBoxSize);
 }
 
-void AnswerCell::setShown(bool shown, CommentDisplay comments) {
+void AnswerCell::setShown(bool shown, CommentDisplay comments)
+{
     const bool withComments = shown && comments == CommentDisplay::Shown;
     for (QWidget* control : {static_cast<QWidget*>(m_frame), static_cast<QWidget*>(m_image),
                              static_cast<QWidget*>(m_scoreBox), static_cast<QWidget*>(m_unitLabel)})
@@ -62,7 +67,8 @@ void AnswerCell::setShown(bool shown, CommentDisplay comments) {
     m_commentBox->setVisible(withComments);
 }
 
-void AnswerCell::place(const CellGeometry& geometry) {
+void AnswerCell::place(const CellGeometry& geometry)
+{
     setGeometryTwips(m_frame, geometry.frame);
     setGeometryTwips(m_image, geometry.image);
     setGeometryTwips(m_scoreBox, geometry.scoreBox);
@@ -71,28 +77,34 @@ void AnswerCell::place(const CellGeometry& geometry) {
     setGeometryTwips(m_commentBox, geometry.commentBox);
 }
 
-void AnswerCell::setPicture(CutoutCache& cutouts, const QString& path) {
+void AnswerCell::setPicture(CutoutCache& cutouts, const QString& path)
+{
     m_image->setPictureSource([&cutouts, path] { return cutouts.picture(path); });
 }
 
-void AnswerCell::clearPicture() {
+void AnswerCell::clearPicture()
+{
     m_image->setPicture({});
 }
 
-void AnswerCell::setScoreText(const QString& text) {
+void AnswerCell::setScoreText(const QString& text)
+{
     setLineText(m_scoreBox, text);
 }
 
-void AnswerCell::setCommentText(const QString& text) {
+void AnswerCell::setCommentText(const QString& text)
+{
     setLineText(m_commentBox, text);
 }
 
-void AnswerCell::setName(const QString& name) {
+void AnswerCell::setName(const QString& name)
+{
     if (m_nameLabel->text() != name)
         m_nameLabel->setText(name);
 }
 
-void AnswerCell::setMark(imaging::MarkState state, const QPixmap& swatch) {
+void AnswerCell::setMark(imaging::MarkState state, const QPixmap& swatch)
+{
     m_frame->setTag(imaging::tagWord(state));
     m_frame->setPicture(swatch);
 }

@@ -21,14 +21,16 @@ constexpr double kButtonHeight = 450;
 
 template <typename Control>
 Control* makeControl(QWidget* panel, const QString& objectName, const QString& caption,
-                     const QRectF& designTwips) {
+                     const QRectF& designTwips)
+{
     auto* control = new Control(caption, panel);
     control->setObjectName(objectName);
     control->setGeometry(workspace::twipsToPixels(designTwips));
     return control;
 }
 
-PictureBox* makeSwatch(QWidget* panel, const QString& objectName, imaging::MarkState state) {
+PictureBox* makeSwatch(QWidget* panel, const QString& objectName, imaging::MarkState state)
+{
     auto* holder = new PictureBox(PictureBox::Stretch::Plain, panel);
     holder->setObjectName(objectName);
     holder->setPicture(QPixmap::fromImage(imaging::swatchImage(state)));
@@ -40,7 +42,8 @@ PictureBox* makeSwatch(QWidget* panel, const QString& objectName, imaging::MarkS
 } // namespace
 
 CommandPanel::CommandPanel(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(u"Picture3"_s);
     const auto button = [this](const QString& name, const QString& caption, double top) {
         return makeControl<QPushButton>(this, name, caption,
@@ -74,14 +77,12 @@ CommandPanel::CommandPanel(QWidget* parent)
     m_yellowImage = makeSwatch(this, u"imgYellow"_s, imaging::MarkState::Yellow);
 }
 
-const QPixmap& CommandPanel::swatch(imaging::MarkState state) const {
+const QPixmap& CommandPanel::swatch(imaging::MarkState state) const
+{
     switch (state) {
-    case imaging::MarkState::Blue:
-        return m_blueImage->picture();
-    case imaging::MarkState::Yellow:
-        return m_yellowImage->picture();
-    case imaging::MarkState::Gray:
-        break;
+    case imaging::MarkState::Blue: return m_blueImage->picture();
+    case imaging::MarkState::Yellow: return m_yellowImage->picture();
+    case imaging::MarkState::Gray: break;
     }
     return m_grayImage->picture();
 }

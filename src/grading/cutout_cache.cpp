@@ -11,16 +11,20 @@ namespace grading {
 namespace {
 
 // The cache counts in kilobytes, which keeps a large budget within its int.
-qsizetype costOf(const QPixmap& picture) {
+qsizetype costOf(const QPixmap& picture)
+{
     return std::max<qsizetype>(1, qsizetype(picture.width()) * picture.height() * 4 / 1024);
 }
 
 } // namespace
 
 CutoutCache::CutoutCache(qint64 budgetMegabytes)
-    : m_entries(qsizetype(budgetMegabytes * 1024)) {}
+    : m_entries(qsizetype(budgetMegabytes * 1024))
+{
+}
 
-QPixmap CutoutCache::picture(const QString& path) {
+QPixmap CutoutCache::picture(const QString& path)
+{
     const QFileInfo file(path);
     if (!file.exists()) {
         m_entries.remove(path);

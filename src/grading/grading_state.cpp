@@ -17,7 +17,8 @@ constexpr double kEnlargeFactor = 1.17;
 
 } // namespace
 
-QString storedComment(const QString& typed) {
+QString storedComment(const QString& typed)
+{
     QString stored = typed;
     stored.replace(u',', u'、');
     stored.replace(u'，', u'、');
@@ -27,21 +28,25 @@ QString storedComment(const QString& typed) {
 GradingState::GradingState(GradingTables tables)
     : m_tables(std::move(tables))
     , m_loadedTables(m_tables)
-    , m_cells(std::size_t(m_tables.sheetCount())) {
+    , m_cells(std::size_t(m_tables.sheetCount()))
+{
     colourSelectors();
 }
 
-GridMetrics GradingState::metrics() const {
+GridMetrics GradingState::metrics() const
+{
     const workspace::RegionRect region = m_tables.regions().region(m_nowQ);
     return {region.width(), region.height(), m_zoomFactor, m_columnCount, m_options.comments};
 }
 
-MarkState GradingState::stateForScoreBox(int index) const {
+MarkState GradingState::stateForScoreBox(int index) const
+{
     return workspace::isNumericText(m_cells[std::size_t(index)].scoreBox) ? MarkState::Blue
                                                                           : MarkState::Gray;
 }
 
-void GradingState::colourSelectors() {
+void GradingState::colourSelectors()
+{
     m_selectorColours.clear();
     for (int region = 1; region <= m_tables.regionCount(); ++region) {
         SelectorColour colour = SelectorColour::ButtonFace;
@@ -53,7 +58,8 @@ void GradingState::colourSelectors() {
     }
 }
 
-void GradingState::placeCells(const std::vector<bool>& shown) {
+void GradingState::placeCells(const std::vector<bool>& shown)
+{
     const GridMetrics gridMetrics = metrics();
     int position = -1;
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
@@ -69,7 +75,8 @@ void GradingState::placeCells(const std::vector<bool>& shown) {
     }
 }
 
-void GradingState::buildPage(int selectorIndex) {
+void GradingState::buildPage(int selectorIndex)
+{
     if (selectorIndex < 0 || selectorIndex >= m_tables.regionCount())
         return;
     m_shiftHeld = false;
@@ -77,14 +84,15 @@ void GradingState::buildPage(int selectorIndex) {
     colourSelectors();
     std::vector<bool> shown(m_cells.size());
     for (std::size_t index = 0; index < m_cells.size(); ++index)
-        shown[index] = !(m_options.hideGraded &&
-                         workspace::isNumericText(m_tables.score(int(index) + 1, m_nowQ)));
+        shown[index] = !(m_options.hideGraded
+                         && workspace::isNumericText(m_tables.score(int(index) + 1, m_nowQ)));
     placeCells(shown);
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingState::buildExtract(const QString& wanted) {
+void GradingState::buildExtract(const QString& wanted)
+{
     if (m_nowQ == 0)
         return;
     m_shiftHeld = false;
@@ -99,12 +107,13 @@ void GradingState::buildExtract(const QString& wanted) {
             m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingState::click(int index, ShiftKey shift) {
+void GradingState::click(int index, ShiftKey shift)
+{
     if (index < 0 || std::size_t(index) >= m_cells.size())
         return;
     PageCell& clicked = m_cells[std::size_t(index)];
-    if (!(m_shiftHeld && shift == ShiftKey::Down &&
-          m_cells[std::size_t(m_anchorIndex)].state == MarkState::Yellow)) {
+    if (!(m_shiftHeld && shift == ShiftKey::Down
+          && m_cells[std::size_t(m_anchorIndex)].state == MarkState::Yellow)) {
         if (clicked.state != MarkState::Yellow) {
             clicked.state = MarkState::Yellow;
             m_anchorIndex = index;
@@ -130,38 +139,44 @@ void GradingState::click(int index, ShiftKey shift) {
     m_anchorIndex = index;
 }
 
-void GradingState::selectAll() {
+void GradingState::selectAll()
+{
     for (PageCell& cell : m_cells)
         if (cell.shown)
             cell.state = MarkState::Yellow;
 }
 
-void GradingState::selectUnscored() {
+void GradingState::selectUnscored()
+{
     for (PageCell& cell : m_cells)
         if (cell.state == MarkState::Gray)
             cell.state = MarkState::Yellow;
 }
 
-void GradingState::clearSelection() {
+void GradingState::clearSelection()
+{
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingState::editScore(int index, const QString& text) {
+void GradingState::editScore(int index, const QString& text)
+{
     if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].scoreBox = text;
     m_tables.setScore(index + 1, m_nowQ, workspace::isNumericText(text) ? text : QString());
 }
 
-void GradingState::editComment(int index, const QString& text) {
+void GradingState::editComment(int index, const QString& text)
+{
     if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].commentBox = text;
     m_tables.setComment(index + 1, m_nowQ, storedComment(text));
 }
 
-void GradingState::applyScore(const QString& preset) {
+void GradingState::applyScore(const QString& preset)
+{
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
         if (m_cells[index].state != MarkState::Yellow)
             continue;
@@ -173,24 +188,28 @@ void GradingState::applyScore(const QString& preset) {
         buildPage(m_nowQ - 1);
 }
 
-void GradingState::applyComment(const QString& preset) {
+void GradingState::applyComment(const QString& preset)
+{
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         if (m_cells[index].state == MarkState::Yellow)
             editComment(int(index), preset);
 }
 
-void GradingState::rebuildForLayoutChange() {
+void GradingState::rebuildForLayoutChange()
+{
     m_freshLayout = false;
     buildPage(m_nowQ - 1);
 }
 
-void GradingState::setOptions(const DisplayOptions& options) {
+void GradingState::setOptions(const DisplayOptions& options)
+{
     m_options = options;
     if (m_nowQ != 0)
         rebuildForLayoutChange();
 }
 
-void GradingState::zoom(ZoomStep step) {
+void GradingState::zoom(ZoomStep step)
+{
     if (m_nowQ == 0)
         return;
     const double factor = step == ZoomStep::Reduce ? kReduceFactor : kEnlargeFactor;
@@ -198,7 +217,8 @@ void GradingState::zoom(ZoomStep step) {
     rebuildForLayoutChange();
 }
 
-std::optional<QString> GradingState::stepColumns(ColumnStep step, const QString& boxText) {
+std::optional<QString> GradingState::stepColumns(ColumnStep step, const QString& boxText)
+{
     const double value = workspace::leadingNumberValue(boxText);
     if (step == ColumnStep::Fewer && !(value > 1))
         return std::nullopt;

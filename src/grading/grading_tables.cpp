@@ -22,31 +22,36 @@ namespace {
 
 constexpr qsizetype kCellCount = qsizetype(kMaxSheets + 1) * (kMaxRegions + 1);
 
-bool isSheet(int sheet) {
+bool isSheet(int sheet)
+{
     return sheet >= 1 && sheet <= kMaxSheets;
 }
 
-bool isRegion(int region) {
+bool isRegion(int region)
+{
     return region >= 1 && region <= kMaxRegions;
 }
 
-const QString& emptyText() {
+const QString& emptyText()
+{
     static const QString empty;
     return empty;
 }
 
 // The sheet run, one past the limit at most, so that a 501st sheet is noticed.
-int countSheets(const workspace::Workspace& workspace) {
+int countSheets(const workspace::Workspace& workspace)
+{
     int count = 0;
-    while (count <= kMaxSheets &&
-           QFileInfo::exists(workspace.path(workspace::paths::sheetImage(count + 1))))
+    while (count <= kMaxSheets
+           && QFileInfo::exists(workspace.path(workspace::paths::sheetImage(count + 1))))
         ++count;
     return count;
 }
 
 // A missing file is no error: the table stays empty.
 template <typename Value>
-Expected<Value> readIfPresent(const QString& path, Expected<Value> (*reader)(const QString&)) {
+Expected<Value> readIfPresent(const QString& path, Expected<Value> (*reader)(const QString&))
+{
     if (!QFileInfo::exists(path))
         return Value{};
     return reader(path);
@@ -57,57 +62,68 @@ Expected<Value> readIfPresent(const QString& path, Expected<Value> (*reader)(con
 GradingTables::GradingTables()
     : m_scoreTable(kCellCount)
     , m_commentTable(kCellCount)
-    , m_nameList(kMaxSheets + 1) {}
+    , m_nameList(kMaxSheets + 1)
+{
+}
 
-qsizetype GradingTables::cellIndex(int sheet, int region) {
+qsizetype GradingTables::cellIndex(int sheet, int region)
+{
     return qsizetype(sheet) * (kMaxRegions + 1) + region;
 }
 
-const QString& GradingTables::score(int sheet, int region) const {
+const QString& GradingTables::score(int sheet, int region) const
+{
     if (!isSheet(sheet) || !isRegion(region))
         return emptyText();
     return m_scoreTable[cellIndex(sheet, region)];
 }
 
-void GradingTables::setScore(int sheet, int region, const QString& text) {
+void GradingTables::setScore(int sheet, int region, const QString& text)
+{
     if (isSheet(sheet) && isRegion(region))
         m_scoreTable[cellIndex(sheet, region)] = text;
 }
 
-const QString& GradingTables::comment(int sheet, int region) const {
+const QString& GradingTables::comment(int sheet, int region) const
+{
     if (!isSheet(sheet) || !isRegion(region))
         return emptyText();
     return m_commentTable[cellIndex(sheet, region)];
 }
 
-void GradingTables::setComment(int sheet, int region, const QString& text) {
+void GradingTables::setComment(int sheet, int region, const QString& text)
+{
     if (isSheet(sheet) && isRegion(region))
         m_commentTable[cellIndex(sheet, region)] = text;
 }
 
-const QString& GradingTables::name(int sheet) const {
+const QString& GradingTables::name(int sheet) const
+{
     return isSheet(sheet) ? m_nameList[sheet] : emptyText();
 }
 
-bool GradingTables::isFullyGraded(int region) const {
+bool GradingTables::isFullyGraded(int region) const
+{
     for (int sheet = 1; sheet <= m_sheetCount; ++sheet)
         if (!workspace::isNumericText(score(sheet, region)))
             return false;
     return true;
 }
 
-bool GradingTables::savesSameAs(const GradingTables& other) const {
+bool GradingTables::savesSameAs(const GradingTables& other) const
+{
     if (m_sheetCount != other.m_sheetCount || regionCount() != other.regionCount())
         return false;
     for (int sheet = 1; sheet <= m_sheetCount; ++sheet)
         for (int region = 1; region <= regionCount(); ++region)
-            if (score(sheet, region) != other.score(sheet, region) ||
-                comment(sheet, region) != other.comment(sheet, region))
+            if (score(sheet, region) != other.score(sheet, region)
+                || comment(sheet, region) != other.comment(sheet, region))
                 return false;
     return true;
 }
 
-Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspace) {
+Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspace)
+{
     namespace paths = workspace::paths;
     GradingTables tables;
 
@@ -153,7 +169,8 @@ Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspac
     return tables;
 }
 
-Status GradingTables::save(const workspace::Workspace& workspace) const {
+Status GradingTables::save(const workspace::Workspace& workspace) const
+{
     const auto check = [this](const QString& text, int sheet, int region,
                               const QString& what) -> Status {
         const QString where = u"%1枚目の答案の問%2の%3「%4」"_s.arg(

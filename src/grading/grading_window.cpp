@@ -29,11 +29,13 @@ namespace {
 // Room below the last region selector.
 constexpr double kStripMarginTwips = 100;
 
-QRectF selectorTwips(int index) {
+QRectF selectorTwips(int index)
+{
     return {90, 250.0 * index + 100, 525, 195};
 }
 
-QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName, QWidget* parent) {
+QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName, QWidget* parent)
+{
     auto* bar = new QScrollBar(orientation, parent);
     bar->setObjectName(objectName);
     return bar;
@@ -44,7 +46,8 @@ QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName
 GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables tables, QWidget* parent)
     : QWidget(parent)
     , m_workspace(std::move(workspace))
-    , m_state(std::move(tables)) {
+    , m_state(std::move(tables))
+{
     setObjectName(u"Form2"_s);
     setWindowTitle(u"採点画面"_s);
     createControls();
@@ -65,7 +68,8 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
     });
 }
 
-void GradingWindow::createControls() {
+void GradingWindow::createControls()
+{
     m_strip = new QWidget(this);
     m_strip->setObjectName(u"Picture1"_s);
     m_stripBar = makeScrollBar(Qt::Vertical, u"VScroll1"_s, this);
@@ -88,7 +92,8 @@ void GradingWindow::createControls() {
     connect(m_horizontalBar, &QScrollBar::valueChanged, this, &GradingWindow::placeCanvas);
 }
 
-void GradingWindow::applyGeometry() {
+void GradingWindow::applyGeometry()
+{
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     m_geometry = gradingWindowGeometry(QSizeF(screen.size()) * workspace::kTwipsPerPixel,
                                        style()->pixelMetric(QStyle::PM_ScrollBarExtent));
@@ -113,7 +118,8 @@ void GradingWindow::applyGeometry() {
     placeCanvas();
 }
 
-void GradingWindow::createSelectors() {
+void GradingWindow::createSelectors()
+{
     const int regionCount = m_state.tables().regionCount();
     for (int index = 0; index < regionCount; ++index) {
         auto* selector = new RegionSelector(index + 1, m_strip);
@@ -134,7 +140,8 @@ void GradingWindow::createSelectors() {
     renderSelectors();
 }
 
-void GradingWindow::connectPanel() {
+void GradingWindow::connectPanel()
+{
     const CommandPanel::Controls& controls = m_panel->controls();
     const auto onMarks = [this](void (GradingState::*change)()) {
         return [this, change] {
@@ -177,7 +184,8 @@ void GradingWindow::connectPanel() {
     connect(controls.finishButton, &QPushButton::clicked, this, &GradingWindow::finishGrading);
 }
 
-void GradingWindow::connectCanvas() {
+void GradingWindow::connectCanvas()
+{
     connect(m_canvas, &GridCanvas::answerClicked, this,
             [this](int index, Qt::KeyboardModifiers modifiers) {
                 m_state.click(index, modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey::Down
@@ -196,7 +204,8 @@ void GradingWindow::connectCanvas() {
     });
 }
 
-void GradingWindow::showWithPalette() {
+void GradingWindow::showWithPalette()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     m_palette->move(palettePosition(screen->availableGeometry(), screen->availableVirtualGeometry(),
                                     m_geometry, m_palette->size()));
@@ -204,7 +213,8 @@ void GradingWindow::showWithPalette() {
     show();
 }
 
-void GradingWindow::renderPage() {
+void GradingWindow::renderPage()
+{
     m_canvas->showPage(m_state, m_cutouts, m_workspace);
     renderSelectors();
     m_canvasBar->setMaximum(scrollMaximum(m_canvas->height(), m_canvasBar->height()));
@@ -212,7 +222,8 @@ void GradingWindow::renderPage() {
     placeCanvas();
 }
 
-void GradingWindow::renderSelectors() {
+void GradingWindow::renderSelectors()
+{
     const QList<SelectorColour>& colours = m_state.selectorColours();
     for (qsizetype index = 0; index < m_selectors.size(); ++index) {
         QColor colour = palette().color(QPalette::Button);
@@ -224,12 +235,14 @@ void GradingWindow::renderSelectors() {
     }
 }
 
-void GradingWindow::placeCanvas() {
+void GradingWindow::placeCanvas()
+{
     // In window pixels the canvas stands at left 80 − HScroll1 and top 3 − VScroll2.
     m_canvas->move(-m_horizontalBar->value(), kScrolledTop - m_canvasBar->value());
 }
 
-void GradingWindow::applyDisplayOptions() {
+void GradingWindow::applyDisplayOptions()
+{
     const CommandPanel::Controls& controls = m_panel->controls();
     m_state.setOptions(
         {controls.hideGradedCheck->isChecked(),
@@ -238,7 +251,8 @@ void GradingWindow::applyDisplayOptions() {
         renderPage();
 }
 
-void GradingWindow::stepColumns(ColumnStep step) {
+void GradingWindow::stepColumns(ColumnStep step)
+{
     QLineEdit* box = m_panel->controls().columnsEdit;
     const std::optional<QString> text = m_state.stepColumns(step, box->text());
     if (!text)
@@ -248,39 +262,27 @@ void GradingWindow::stepColumns(ColumnStep step) {
         renderPage();
 }
 
-void GradingWindow::onCanvasKey(int key) {
+void GradingWindow::onCanvasKey(int key)
+{
     const auto scrollBy = [](QScrollBar* bar, int step) {
         bar->setValue(std::clamp(bar->value() + step, 0, bar->maximum()));
     };
     switch (key) {
-    case Qt::Key_Shift:
-        m_state.setShiftHeld(true);
-        return;
-    case Qt::Key_PageUp:
-        scrollBy(m_canvasBar, -m_canvasBar->pageStep());
-        return;
-    case Qt::Key_PageDown:
-        scrollBy(m_canvasBar, m_canvasBar->pageStep());
-        return;
-    case Qt::Key_Up:
-        scrollBy(m_canvasBar, -m_canvasBar->singleStep());
-        return;
-    case Qt::Key_Down:
-        scrollBy(m_canvasBar, m_canvasBar->singleStep());
-        return;
-    case Qt::Key_Left:
-        scrollBy(m_horizontalBar, -m_horizontalBar->pageStep());
-        return;
-    case Qt::Key_Right:
-        scrollBy(m_horizontalBar, m_horizontalBar->pageStep());
-        return;
+    case Qt::Key_Shift: m_state.setShiftHeld(true); return;
+    case Qt::Key_PageUp: scrollBy(m_canvasBar, -m_canvasBar->pageStep()); return;
+    case Qt::Key_PageDown: scrollBy(m_canvasBar, m_canvasBar->pageStep()); return;
+    case Qt::Key_Up: scrollBy(m_canvasBar, -m_canvasBar->singleStep()); return;
+    case Qt::Key_Down: scrollBy(m_canvasBar, m_canvasBar->singleStep()); return;
+    case Qt::Key_Left: scrollBy(m_horizontalBar, -m_horizontalBar->pageStep()); return;
+    case Qt::Key_Right: scrollBy(m_horizontalBar, m_horizontalBar->pageStep()); return;
     default:
         if (key >= Qt::Key_F1 && key <= Qt::Key_F7)
             m_palette->pressScoreButton(key - Qt::Key_F1);
     }
 }
 
-bool GradingWindow::save() {
+bool GradingWindow::save()
+{
     m_workspace.makeCurrent();
     if (workspace::Status saved = m_state.tables().save(m_workspace); !saved) {
         QMessageBox::warning(this, workspace::applicationTitle(), saved.error());
@@ -290,12 +292,14 @@ bool GradingWindow::save() {
     return true;
 }
 
-void GradingWindow::finishGrading() {
+void GradingWindow::finishGrading()
+{
     if (save())
         close();
 }
 
-void GradingWindow::closeEvent(QCloseEvent* event) {
+void GradingWindow::closeEvent(QCloseEvent* event)
+{
     if (m_state.hasChanges()) {
         QMessageBox question(QMessageBox::Question, workspace::applicationTitle(),
                              u"採点の結果がまだ保存されていません。\n保存してから閉じますか？"_s,

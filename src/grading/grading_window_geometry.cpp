@@ -11,13 +11,15 @@ namespace {
 
 constexpr int kPanelWidth = 140;
 
-int rounded(double value) {
+int rounded(double value)
+{
     return int(workspace::roundHalfEven(value));
 }
 
 } // namespace
 
-GradingWindowGeometry gradingWindowGeometry(QSizeF screenTwips, int barWidth) {
+GradingWindowGeometry gradingWindowGeometry(QSizeF screenTwips, int barWidth)
+{
     GradingWindowGeometry geometry;
     geometry.windowTwips = QSizeF(screenTwips.width() - 500, screenTwips.height() - 3000);
     const double widthTwips = geometry.windowTwips.width();
@@ -46,19 +48,21 @@ GradingWindowGeometry gradingWindowGeometry(QSizeF screenTwips, int barWidth) {
     return geometry;
 }
 
-int scrollMaximum(int contentLength, int barLength) {
+int scrollMaximum(int contentLength, int barLength)
+{
     return std::max(contentLength - barLength, 0);
 }
 
 QPoint palettePosition(const QRect& screenArea, const QRect& desktopArea,
-                       const GradingWindowGeometry& geometry, QSize paletteSize) {
-    const QPoint beside =
-        screenArea.topLeft() + QPoint(workspace::twipsToPixels(geometry.windowTwips.width() + 20),
-                                      workspace::twipsToPixels(10.0));
+                       const GradingWindowGeometry& geometry, QSize paletteSize)
+{
+    const QPoint beside = screenArea.topLeft()
+                          + QPoint(workspace::twipsToPixels(geometry.windowTwips.width() + 20),
+                                   workspace::twipsToPixels(10.0));
     if (desktopArea.contains(QRect(beside, paletteSize)))
         return beside;
-    const int overGrid = screenArea.left() + geometry.window.left() + geometry.canvasBar.left() -
-                         paletteSize.width();
+    const int overGrid = screenArea.left() + geometry.window.left() + geometry.canvasBar.left()
+                         - paletteSize.width();
     return {std::max(overGrid, screenArea.left()), beside.y()};
 }
 

@@ -19,7 +19,8 @@ namespace {
 // Room below the last row, so that it clears the horizontal bar when scrolled to the end.
 constexpr int kContentMargin = 40;
 
-bool isCanvasKey(int key) {
+bool isCanvasKey(int key)
+{
     switch (key) {
     case Qt::Key_Shift:
     case Qt::Key_PageUp:
@@ -27,10 +28,8 @@ bool isCanvasKey(int key) {
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return key >= Qt::Key_F1 && key <= Qt::Key_F7;
+    case Qt::Key_Down: return true;
+    default: return key >= Qt::Key_F1 && key <= Qt::Key_F7;
     }
 }
 
@@ -38,7 +37,8 @@ bool isCanvasKey(int key) {
 
 GridCanvas::GridCanvas(int sheetCount, Swatches swatches, QWidget* parent)
     : QWidget(parent)
-    , m_swatches(std::move(swatches)) {
+    , m_swatches(std::move(swatches))
+{
     setObjectName(u"Picture2"_s);
     setFocusPolicy(Qt::ClickFocus);
     m_cells.reserve(std::size_t(sheetCount));
@@ -60,12 +60,14 @@ GridCanvas::GridCanvas(int sheetCount, Swatches swatches, QWidget* parent)
     }
 }
 
-const QPixmap& GridCanvas::swatch(imaging::MarkState state) const {
+const QPixmap& GridCanvas::swatch(imaging::MarkState state) const
+{
     return m_swatches[std::size_t(state)];
 }
 
 void GridCanvas::showPage(const GradingState& state, CutoutCache& cutouts,
-                          const workspace::Workspace& workspace) {
+                          const workspace::Workspace& workspace)
+{
     m_gridBuilding = true;
     setUpdatesEnabled(false);
     const CommentDisplay comments = state.options().comments;
@@ -97,13 +99,15 @@ void GridCanvas::showPage(const GradingState& state, CutoutCache& cutouts,
     setFocus();
 }
 
-void GridCanvas::showMarks(const GradingState& state) {
+void GridCanvas::showMarks(const GradingState& state)
+{
     const std::vector<PageCell>& page = state.cells();
     for (std::size_t index = 0; index < page.size(); ++index)
         m_cells[index].setMark(page[index].state, swatch(page[index].state));
 }
 
-void GridCanvas::showComments(const GradingState& state) {
+void GridCanvas::showComments(const GradingState& state)
+{
     m_gridBuilding = true;
     const std::vector<PageCell>& page = state.cells();
     for (std::size_t index = 0; index < page.size(); ++index)
@@ -111,13 +115,15 @@ void GridCanvas::showComments(const GradingState& state) {
     m_gridBuilding = false;
 }
 
-bool GridCanvas::isOwnKey(const QKeyEvent* event) const {
+bool GridCanvas::isOwnKey(const QKeyEvent* event) const
+{
     // A key that one of the boxes left unhandled arrives here as well; only keys pressed while
     // the canvas itself has the focus belong to it.
     return window()->focusWidget() == this && isCanvasKey(event->key());
 }
 
-void GridCanvas::keyPressEvent(QKeyEvent* event) {
+void GridCanvas::keyPressEvent(QKeyEvent* event)
+{
     if (!isOwnKey(event)) {
         QWidget::keyPressEvent(event);
         return;
@@ -125,7 +131,8 @@ void GridCanvas::keyPressEvent(QKeyEvent* event) {
     emit keyDown(event->key());
 }
 
-void GridCanvas::keyReleaseEvent(QKeyEvent* event) {
+void GridCanvas::keyReleaseEvent(QKeyEvent* event)
+{
     if (!isOwnKey(event)) {
         QWidget::keyReleaseEvent(event);
         return;
@@ -133,7 +140,8 @@ void GridCanvas::keyReleaseEvent(QKeyEvent* event) {
     emit keyUp(event->key());
 }
 
-void GridCanvas::wheelEvent(QWheelEvent* event) {
+void GridCanvas::wheelEvent(QWheelEvent* event)
+{
     if (m_wheelTarget)
         QCoreApplication::sendEvent(m_wheelTarget, event);
     else

@@ -9,23 +9,27 @@ namespace grading {
 namespace {
 
 // Row of a position: floor division, so that the −1 before the first cell lies on row −1.
-int rowOf(int position, int columns) {
+int rowOf(int position, int columns)
+{
     return position >= 0 ? position / columns : -((-position + columns - 1) / columns);
 }
 
 } // namespace
 
-int columnGap(CommentDisplay comments) {
+int columnGap(CommentDisplay comments)
+{
     return comments == CommentDisplay::Shown ? 2000 : 500;
 }
 
-double rowPitch(int answerHeight, float zoom) {
+double rowPitch(int answerHeight, float zoom)
+{
     if (static_cast<float>(answerHeight) * zoom > 40.0f)
         return (answerHeight + 5) * workspace::kTwipsPerPixelRowPitch * double(zoom);
     return 45 * workspace::kTwipsPerPixelLayout;
 }
 
-CellGeometry cellGeometry(const GridMetrics& metrics, int position) {
+CellGeometry cellGeometry(const GridMetrics& metrics, int position)
+{
     const int columns = std::max(metrics.columns, 1);
     // The remainder keeps the sign of the position, so −1 gives column −1 as well.
     const int column = position % columns;
@@ -35,8 +39,8 @@ CellGeometry cellGeometry(const GridMetrics& metrics, int position) {
     const qint64 heightTwips = qint64(metrics.answerHeight) * 15;
 
     CellGeometry cell;
-    const double left = zoom * double(widthTwips * column) + 50 +
-                        double(qint64(column) * columnGap(metrics.comments));
+    const double left = zoom * double(widthTwips * column) + 50
+                        + double(qint64(column) * columnGap(metrics.comments));
     const double top = row * rowPitch(metrics.answerHeight, metrics.zoom) + 100;
     // Single precision, as the sizes were always computed.
     const double width = static_cast<float>(widthTwips) * metrics.zoom;
@@ -57,7 +61,8 @@ CellGeometry cellGeometry(const GridMetrics& metrics, int position) {
     return cell;
 }
 
-QPointF cellExtent(const CellGeometry& geometry, CommentDisplay comments) {
+QPointF cellExtent(const CellGeometry& geometry, CommentDisplay comments)
+{
     QRectF bounds = geometry.frame | geometry.scoreBox | geometry.unitLabel;
     if (comments == CommentDisplay::Shown)
         bounds |= geometry.nameLabel | geometry.commentBox;

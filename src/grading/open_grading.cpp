@@ -10,7 +10,8 @@
 
 namespace grading {
 
-GradingWindow* openGradingWindow(const workspace::Workspace& workspace, QWidget* mainWindow) {
+GradingWindow* openGradingWindow(const workspace::Workspace& workspace, QWidget* mainWindow)
+{
     workspace.makeCurrent();
     if (!QFileInfo::exists(workspace.path(workspace::paths::regionFile())))
         return nullptr;

@@ -7,9 +7,12 @@ namespace grading {
 
 PictureBox::PictureBox(Stretch stretch, QWidget* parent)
     : QWidget(parent)
-    , m_stretch(stretch) {}
+    , m_stretch(stretch)
+{
+}
 
-void PictureBox::setPicture(const QPixmap& picture) {
+void PictureBox::setPicture(const QPixmap& picture)
+{
     m_source = nullptr;
     if (picture.cacheKey() == m_picture.cacheKey())
         return;
@@ -18,12 +21,14 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
-void PictureBox::setPictureSource(std::function<QPixmap()> source) {
+void PictureBox::setPictureSource(std::function<QPixmap()> source)
+{
     m_source = std::move(source);
     update();
 }
 
-const QPixmap& PictureBox::picture() const {
+const QPixmap& PictureBox::picture() const
+{
     if (m_source) {
         const QPixmap picture = m_source();
         m_source = nullptr;
@@ -35,7 +40,8 @@ const QPixmap& PictureBox::picture() const {
     return m_picture;
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent*)
+{
     const QPixmap& shown = picture();
     if (shown.isNull())
         return;
@@ -49,14 +55,16 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, m_scaled);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         event->accept();
     else
         QWidget::mousePressEvent(event);
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked(event->modifiers());
 }

@@ -15,7 +15,8 @@ namespace {
 
 template <typename Control>
 Control* makeControl(QWidget* palette, const QString& objectName, const QString& text,
-                     const QRectF& designTwips) {
+                     const QRectF& designTwips)
+{
     auto* control = new Control(text, palette);
     control->setObjectName(objectName);
     control->setGeometry(twipsToPixels(designTwips));
@@ -23,14 +24,16 @@ Control* makeControl(QWidget* palette, const QString& objectName, const QString&
 }
 
 // The seventh preset sits a little lower than the rhythm of the first six.
-double presetTop(int index) {
+double presetTop(int index)
+{
     return index < 6 ? 280 + 390 * index : 2625;
 }
 
 } // namespace
 
 ScorePalette::ScorePalette(QWidget* gradingWindow)
-    : QWidget(gradingWindow, Qt::Tool) {
+    : QWidget(gradingWindow, Qt::Tool)
+{
     setObjectName(u"Form3"_s);
     setWindowTitle(u"点数＆コメント"_s);
     setFixedSize(twipsToPixels(QSizeF(2790, 4455)));
@@ -58,7 +61,8 @@ ScorePalette::ScorePalette(QWidget* gradingWindow)
             [this] { emit commentRequested(m_commentPreset->text()); });
 }
 
-void ScorePalette::pressScoreButton(int index) {
+void ScorePalette::pressScoreButton(int index)
+{
     if (index < 0 || index >= kPresetCount)
         return;
     if (isHidden())
@@ -66,7 +70,8 @@ void ScorePalette::pressScoreButton(int index) {
     m_scoreButtons[index]->click();
 }
 
-void ScorePalette::closeEvent(QCloseEvent* event) {
+void ScorePalette::closeEvent(QCloseEvent* event)
+{
     event->ignore();
     hide();
 }

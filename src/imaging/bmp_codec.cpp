@@ -18,8 +18,7 @@ qsizetype bmpStride(int width, int bitsPerPixel)
     return (qsizetype(width) * bitsPerPixel + 31) / 32 * 4;
 }
 
-template <typename T>
-void put(uchar* destination, T value)
+template <typename T> void put(uchar* destination, T value)
 {
     qToLittleEndian(value, destination);
 }
@@ -28,7 +27,8 @@ void put(uchar* destination, T value)
 
 QByteArray encodeBmp(const QImage& image)
 {
-    const QImage source = image.format() == QImage::Format_BGR888 || image.format() == QImage::Format_RGB32
+    const QImage source = image.format() == QImage::Format_BGR888
+                                  || image.format() == QImage::Format_RGB32
                                   || image.format() == QImage::Format_ARGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);

@@ -7,8 +7,9 @@
 
 namespace imaging {
 
-// The pixel rows of an uncompressed 24-bit BMP held in memory, read in place. Cutting needs only the rows its regions cover; decoding a whole 200-dpi sheet
-// first would cost more than the cutting itself.
+// The pixel rows of an uncompressed 24-bit BMP held in memory, read in place. Cutting needs only
+// the rows its regions cover; decoding a whole 200-dpi sheet first would cost more than the cutting
+// itself.
 class BmpRows {
 public:
     // Nothing unless the bytes hold a whole uncompressed 24-bit BMP, the layout the workspace
@@ -17,7 +18,8 @@ public:
 
     [[nodiscard]] QSize size() const { return {m_width, m_height}; }
     // Row y counted from the top, as blue, green, red bytes.
-    [[nodiscard]] const uchar* row(int y) const {
+    [[nodiscard]] const uchar* row(int y) const
+    {
         return m_pixels + m_stride * (m_bottomUp ? m_height - 1 - y : y);
     }
 

@@ -12,7 +12,8 @@ namespace {
 // sheet's row y.
 template <typename RowOf>
 QImage cutRows(QSize sheetSize, QImage::Format format, const workspace::RegionRect& region,
-               RowOf rowOf) {
+               RowOf rowOf)
+{
     const QRect block(region.left, region.top, region.width(), region.height());
     if (block.isEmpty())
         return {};
@@ -35,7 +36,8 @@ QImage cutRows(QSize sheetSize, QImage::Format format, const workspace::RegionRe
 
 } // namespace
 
-QImage cutOut(const QImage& sheet, const workspace::RegionRect& region) {
+QImage cutOut(const QImage& sheet, const workspace::RegionRect& region)
+{
     const QImage source =
         sheet.format() == QImage::Format_BGR888 || sheet.format() == QImage::Format_RGB32
             ? sheet
@@ -44,7 +46,8 @@ QImage cutOut(const QImage& sheet, const workspace::RegionRect& region) {
                    [&source](int y) { return source.constScanLine(y); });
 }
 
-QImage cutOut(const BmpRows& sheet, const workspace::RegionRect& region) {
+QImage cutOut(const BmpRows& sheet, const workspace::RegionRect& region)
+{
     return cutRows(sheet.size(), QImage::Format_BGR888, region,
                    [&sheet](int y) { return sheet.row(y); });
 }

@@ -31,14 +31,16 @@ bool writeInChunks(QFile& file, const QByteArray& bytes)
 
 } // namespace
 
-workspace::Status saveDerivedBmp(const QImage& image, const QString& path) {
+workspace::Status saveDerivedBmp(const QImage& image, const QString& path)
+{
     using workspace::messages::cannotWrite;
     if (image.isNull())
         return workspace::Failure{cannotWrite(path, u"保存する画像がありません。"_s)};
     return writeDerivedFile(path, encodeBmp(image));
 }
 
-workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes) {
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
+{
     using workspace::messages::cannotWrite;
     // One writer per file, so a fixed name next to it will do; a leftover from a crash is
     // overwritten here or removed when the step empties the folder.
@@ -58,8 +60,8 @@ workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     // QFile::rename refuses to replace an existing file; the system call replaces it atomically.
-    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(path).constData()) !=
-        0)
+    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(path).constData())
+        != 0)
         return fail(qt_error_string(errno));
     return {};
 }

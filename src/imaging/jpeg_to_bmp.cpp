@@ -20,20 +20,23 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-[[noreturn]] void leaveOnError(j_common_ptr info) {
+[[noreturn]] void leaveOnError(j_common_ptr info)
+{
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
 }
 
 // Warnings are counted in num_warnings and judged afterwards, not printed.
 void ignoreMessage(j_common_ptr, int) {}
 
-bool endsWithEndMarker(QByteArrayView bytes) {
+bool endsWithEndMarker(QByteArrayView bytes)
+{
     while (!bytes.isEmpty() && bytes.back() == '\0')
         bytes.chop(1);
     return bytes.endsWith("\xFF\xD9");
 }
 
-void writeHeaders(uchar* data, qsizetype fileSize, int width, int height, qsizetype pixelBytes) {
+void writeHeaders(uchar* data, qsizetype fileSize, int width, int height, qsizetype pixelBytes)
+{
     data[0] = 'B';
     data[1] = 'M';
     qToLittleEndian<quint32>(static_cast<quint32>(fileSize), data + 2);
@@ -51,15 +54,16 @@ void writeHeaders(uchar* data, qsizetype fileSize, int width, int height, qsizet
 
 // Only trivially destructible objects live here: libjpeg leaves through longjmp on an error.
 bool decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView jpeg,
-            QByteArray& bmp) {
+            QByteArray& bmp)
+{
     if (setjmp(errors.jump))
         return false;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()),
                  static_cast<unsigned long>(jpeg.size()));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;
-    if (info.jpeg_color_space != JCS_GRAYSCALE && info.jpeg_color_space != JCS_YCbCr &&
-        info.jpeg_color_space != JCS_RGB)
+    if (info.jpeg_color_space != JCS_GRAYSCALE && info.jpeg_color_space != JCS_YCbCr
+        && info.jpeg_color_space != JCS_RGB)
         return false;
     const int width = static_cast<int>(info.image_width);
     const int height = static_cast<int>(info.image_height);
@@ -67,8 +71,8 @@ bool decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView j
         return false;
     info.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&info);
-    if (static_cast<int>(info.output_width) != width ||
-        static_cast<int>(info.output_height) != height || info.output_components != 3)
+    if (static_cast<int>(info.output_width) != width
+        || static_cast<int>(info.output_height) != height || info.output_components != 3)
         return false;
 
     const qsizetype stride = (qsizetype(width) * 24 + 31) / 32 * 4;
@@ -91,7 +95,8 @@ bool decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView j
 
 } // namespace
 
-std::optional<QByteArray> jpegToBmp(QByteArrayView jpeg) {
+std::optional<QByteArray> jpegToBmp(QByteArrayView jpeg)
+{
     if (jpeg.size() < 4 || !jpeg.startsWith("\xFF\xD8") || !endsWithEndMarker(jpeg))
         return std::nullopt;
     jpeg_decompress_struct info{};

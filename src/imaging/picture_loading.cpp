@@ -102,12 +102,11 @@ Expected<QImage> loadPicture(const QString& path)
     QImage image = reader.read();
     if (image.isNull())
         return Failure{workspace::messages::cannotRead(path, reader.errorString())};
-    const bool complete = format == "jpeg" ? jpegIsComplete(file)
+    const bool complete = format == "jpeg"  ? jpegIsComplete(file)
                           : format == "bmp" ? bmpIsComplete(file)
                                             : true;
     if (!complete)
-        return Failure{
-            workspace::messages::cannotRead(path, u"ファイルが途中で切れています。"_s)};
+        return Failure{workspace::messages::cannotRead(path, u"ファイルが途中で切れています。"_s)};
     return image;
 }
 

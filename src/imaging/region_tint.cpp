@@ -4,11 +4,13 @@
 
 namespace imaging {
 
-QRgb tinted(QRgb pixel) {
+QRgb tinted(QRgb pixel)
+{
     return qRgb((qRed(pixel) + 255) / 2, qGreen(pixel) / 2, qBlue(pixel) / 2);
 }
 
-void tintRect(QImage& surface, int left, int right, int bottom, int top) {
+void tintRect(QImage& surface, int left, int right, int bottom, int top)
+{
     if (surface.isNull())
         return;
     if (surface.format() != QImage::Format_RGB32)
@@ -24,7 +26,8 @@ void tintRect(QImage& surface, int left, int right, int bottom, int top) {
     }
 }
 
-void tintDot(QImage& surface, int x, int y) {
+void tintDot(QImage& surface, int x, int y)
+{
     tintRect(surface, x - 2, x + 2, y - 2, y + 2);
 }
 

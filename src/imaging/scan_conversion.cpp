@@ -8,7 +8,8 @@
 
 namespace imaging {
 
-workspace::Status convertScan(const QString& scanPath, const QString& sheetPath) {
+workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
+{
     // Read, not mapped: scans often sit on a memory card, and a mapped file that disappears
     // takes the program down instead of failing a read.
     QFile scan(scanPath);

@@ -7,7 +7,6 @@
 #include "workspace/atomic_file.h"
 #include "workspace/file_messages.h"
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace imaging {
@@ -16,14 +15,15 @@ namespace {
 
 template <typename Sheet>
 workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspace, int sheetNumber,
-                         const QList<workspace::RegionRect>& regions) {
+                         const QList<workspace::RegionRect>& regions)
+{
     workspace::Status result;
     for (int region = 1; region <= regions.size(); ++region) {
         const QString path = workspace.path(workspace::paths::cutoutImage(region, sheetNumber));
         const QImage cutout = cutOut(sheet, regions[region - 1]);
         workspace::Status saved = cutout.isNull()
                                       ? workspace::Failure{workspace::messages::cannotWrite(
-                                            path, u"領域%1の幅か高さが0です。"_s.arg(region))}
+                                          path, u"領域%1の幅か高さが0です。"_s.arg(region))}
                                       : saveDerivedBmp(cutout, path);
         if (!saved && result.ok())
             result = saved;
@@ -34,7 +34,8 @@ workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspa
 } // namespace
 
 workspace::Status cutSheet(const workspace::Workspace& workspace, int sheet,
-                           const QList<workspace::RegionRect>& regions) {
+                           const QList<workspace::RegionRect>& regions)
+{
     const QString path = workspace.path(workspace::paths::sheetImage(sheet));
     // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
     if (const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(path)) {

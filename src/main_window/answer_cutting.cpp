@@ -7,9 +7,12 @@ namespace main_window {
 
 AnswerCutting::AnswerCutting(workspace::Workspace workspace, QList<workspace::RegionRect> regions)
     : m_workspace(std::move(workspace))
-    , m_regions(std::move(regions)) {}
+    , m_regions(std::move(regions))
+{
+}
 
-workspace::Status AnswerCutting::prepare() {
+workspace::Status AnswerCutting::prepare()
+{
     if (workspace::Status made =
             workspace::ensureFolder(m_workspace.path(workspace::paths::cutoutRoot()));
         !made)
@@ -25,7 +28,8 @@ workspace::Status AnswerCutting::prepare() {
     return {};
 }
 
-workspace::Status AnswerCutting::cut(int index) const {
+workspace::Status AnswerCutting::cut(int index) const
+{
     return imaging::cutSheet(m_workspace, index + 1, m_regions);
 }
 

@@ -46,7 +46,8 @@ constexpr double kScrollBarWidth = 285;
 // Problems listed in one message at most; the rest are counted.
 constexpr int kListedProblems = 10;
 
-QString problemList(const QString& heading, const QStringList& problems) {
+QString problemList(const QString& heading, const QStringList& problems)
+{
     QStringList lines{heading};
     lines.append(problems.first(std::min<qsizetype>(problems.size(), kListedProblems)));
     if (problems.size() > kListedProblems)
@@ -56,7 +57,8 @@ QString problemList(const QString& heading, const QStringList& problems) {
 
 template <typename Control>
 Control* makeControl(QWidget* parent, const QString& objectName, const QString& caption,
-                     const QRectF& designTwips) {
+                     const QRectF& designTwips)
+{
     auto* control = new Control(caption, parent);
     control->setObjectName(objectName);
     control->setGeometry(twipsToPixels(designTwips));
@@ -67,7 +69,8 @@ Control* makeControl(QWidget* parent, const QString& objectName, const QString& 
 
 MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
     : QWidget(parent)
-    , m_workspace(std::move(workspace)) {
+    , m_workspace(std::move(workspace))
+{
     setObjectName(u"Form1"_s);
     setWindowTitle(u"採点支援ソフト　「丸付け名人」　V1.6"_s);
     createControls();
@@ -86,7 +89,8 @@ MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
         showMessage(status.error());
 }
 
-void MainWindow::createControls() {
+void MainWindow::createControls()
+{
     // Created first so that the panel and the scroll bar stay above a tall sheet view.
     m_sheetView = new SheetView(this);
     m_viewTwips = QRectF(15, 0, 12870, 9000);
@@ -130,7 +134,8 @@ void MainWindow::createControls() {
                 m_nextResultButton, m_printButton, m_gradeTableButton});
 }
 
-void MainWindow::connectControls() {
+void MainWindow::connectControls()
+{
     connect(m_importButton, &QPushButton::clicked, this, &MainWindow::importSheets);
     connect(m_sheetView, &SheetView::pressed, this, &MainWindow::onSheetPressed);
     connect(m_undoButton, &QPushButton::clicked, this, &MainWindow::undoRegion);
@@ -148,7 +153,8 @@ void MainWindow::connectControls() {
             Qt::QueuedConnection);
 }
 
-void MainWindow::placeWindow() {
+void MainWindow::placeWindow()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     // The available area, so that the panel is not hidden under the desktop's own panels.
     const QSizeF screenTwips =
@@ -168,13 +174,15 @@ void MainWindow::placeWindow() {
     moveLeft(m_enlargeButton, geometry.enlargeLeft);
 }
 
-double MainWindow::displayScale() const {
+double MainWindow::displayScale() const
+{
     if (m_sheetSurface.isNull())
         return 0.0;
     return m_viewTwips.width() / m_sheetSurface.sizeTwips().width();
 }
 
-void MainWindow::layoutSheetView(const QImage& picture) {
+void MainWindow::layoutSheetView(const QImage& picture)
+{
     m_regions = {};
     m_undoButton->setEnabled(false);
     m_viewTwips = fittedSheetView(m_windowTwips.width(), QSizeF(picture.size()), m_viewTwips.top());
@@ -185,7 +193,8 @@ void MainWindow::layoutSheetView(const QImage& picture) {
     applySheetViewGeometry();
 }
 
-void MainWindow::layoutScrollBar() {
+void MainWindow::layoutScrollBar()
+{
     const QRectF barTwips = sheetScrollBarRect(m_windowTwips.size(), kScrollBarWidth);
     m_scrollBar->setGeometry(twipsToPixels(barTwips));
     const workspace::ScrollSettings settings =
@@ -220,16 +229,19 @@ void MainWindow::applySheetViewGeometry()
     m_sheetView->setGeometry(twipsToPixels(m_viewTwips));
 }
 
-void MainWindow::onScroll(int value) {
+void MainWindow::onScroll(int value)
+{
     m_viewTwips.moveTop(sheetViewTop(value));
     applySheetViewGeometry();
 }
 
-void MainWindow::showMessage(const QString& text) {
+void MainWindow::showMessage(const QString& text)
+{
     QMessageBox::information(this, workspace::applicationTitle(), text);
 }
 
-bool MainWindow::showSheetFile(const QString& path) {
+bool MainWindow::showSheetFile(const QString& path)
+{
     workspace::Expected<QImage> picture = imaging::loadPicture(path);
     if (!picture) {
         showMessage(picture.error());
@@ -239,34 +251,39 @@ bool MainWindow::showSheetFile(const QString& path) {
     return true;
 }
 
-void MainWindow::clearSheetView() {
+void MainWindow::clearSheetView()
+{
     m_sheetSurface = {};
     m_displaySurface = {};
     m_sheetView->setPicture({});
 }
 
-void MainWindow::setZoomButtonsEnabled(bool enabled) {
+void MainWindow::setZoomButtonsEnabled(bool enabled)
+{
     m_enlargeButton->setEnabled(enabled);
     m_reduceButton->setEnabled(enabled);
 }
 
-void MainWindow::saveDisplaySnapshot() {
+void MainWindow::saveDisplaySnapshot()
+{
     if (m_displaySurface.isNull())
         return;
-    if (workspace::Status saved =
-            imaging::saveDerivedBmp(m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
+    if (workspace::Status saved = imaging::saveDerivedBmp(
+            m_displaySurface, m_workspace.path(workspace::paths::undoNew()));
         !saved)
         showMessage(saved.error());
 }
 
-QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir) {
+QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir)
+{
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
     if (newDir == NewFolderButton::Hidden)
         options |= QFileDialog::ReadOnly;
     return QFileDialog::getExistingDirectory(this, msgStr, QDir::homePath(), options);
 }
 
-void MainWindow::importSheets() {
+void MainWindow::importSheets()
+{
     m_workspace.makeCurrent();
     const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden);
     if (folder.isEmpty())
@@ -300,7 +317,8 @@ void MainWindow::importSheets() {
     layoutScrollBar();
 }
 
-void MainWindow::onSheetPressed(QPointF positionTwips) {
+void MainWindow::onSheetPressed(QPointF positionTwips)
+{
     setZoomButtonsEnabled(false);
     if (m_sheetView->picture().isNull() || m_sheetSurface.isNull())
         return;
@@ -315,7 +333,8 @@ void MainWindow::onSheetPressed(QPointF positionTwips) {
         completeRegion(*corners);
 }
 
-void MainWindow::completeRegion(const RegionMarker::Corners& corners) {
+void MainWindow::completeRegion(const RegionMarker::Corners& corners)
+{
     const DisplayRect painted = paintedRectangle(corners.first, corners.second);
     imaging::tintRect(m_displaySurface, painted.left, painted.right, painted.bottom, painted.top);
     m_sheetView->setPicture(m_displaySurface);
@@ -329,7 +348,8 @@ void MainWindow::completeRegion(const RegionMarker::Corners& corners) {
     m_undoButton->setEnabled(true);
 }
 
-void MainWindow::undoRegion() {
+void MainWindow::undoRegion()
+{
     m_workspace.makeCurrent();
     m_undoButton->setEnabled(false);
     m_regions.removeLast();
@@ -352,12 +372,14 @@ void MainWindow::undoRegion() {
     m_sheetView->setPicture(m_displaySurface);
 }
 
-workspace::Status MainWindow::writeRegionFile() const {
+workspace::Status MainWindow::writeRegionFile() const
+{
     return workspace::writeRegions(m_workspace.path(workspace::paths::regionFile()),
                                    m_regions.regions());
 }
 
-void MainWindow::cutAnswers() {
+void MainWindow::cutAnswers()
+{
     m_workspace.makeCurrent();
     AnswerCutting cutting(m_workspace, m_regions.regions());
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -389,7 +411,8 @@ void MainWindow::cutAnswers() {
         showMessage(u"切り取り作業が完了しました"_s);
 }
 
-void MainWindow::resetWorkspace() {
+void MainWindow::resetWorkspace()
+{
     m_regions = {};
     resetResultNumber();
     // An error in one step does not stop the next: the teacher asked for a fresh start.
@@ -405,7 +428,8 @@ void MainWindow::resetWorkspace() {
     showMessage(u"初期化しました"_s);
 }
 
-void MainWindow::zoomSheetView(ZoomDirection direction) {
+void MainWindow::zoomSheetView(ZoomDirection direction)
+{
     const std::optional<QRectF> view =
         zoomedSheetView(m_windowTwips.width(), m_viewTwips, direction);
     if (!view)

@@ -1,7 +1,5 @@
 #include "main_window_geometry.h"
 
-
-
 namespace main_window {
 
 namespace {
@@ -11,7 +9,8 @@ constexpr double kZoomWidth = 735;
 
 } // namespace
 
-MainWindowGeometry mainWindowGeometry(QSizeF screenTwips) {
+MainWindowGeometry mainWindowGeometry(QSizeF screenTwips)
+{
     MainWindowGeometry geometry;
     geometry.window = QRectF(10, 10, screenTwips.width() - 50, screenTwips.height() - 500);
     geometry.frame =
@@ -22,22 +21,25 @@ MainWindowGeometry mainWindowGeometry(QSizeF screenTwips) {
     return geometry;
 }
 
-QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top) {
+QRectF fittedSheetView(double windowWidth, QSizeF pictureSize, double top)
+{
     const double width = windowWidth - 1000;
     const double height = width * (pictureSize.height() / pictureSize.width());
     return centredSheetView(windowWidth, QSizeF(width, height), top);
 }
 
-QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top) {
+QRectF centredSheetView(double windowWidth, QSizeF viewSize, double top)
+{
     return QRectF((windowWidth - viewSize.width()) / 2, top, viewSize.width(), viewSize.height());
 }
 
 std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
-                                      ZoomDirection direction) {
+                                      ZoomDirection direction)
+{
     constexpr double kFactor = 1.1;
     auto single = [](double value) { return static_cast<double>(static_cast<float>(value)); };
-    if (direction == ZoomDirection::Enlarge &&
-        static_cast<float>(windowWidth - 1000) < static_cast<float>(view.width() * kFactor))
+    if (direction == ZoomDirection::Enlarge
+        && static_cast<float>(windowWidth - 1000) < static_cast<float>(view.width() * kFactor))
         return std::nullopt;
     // Dividing, not multiplying by 1 / 1.1, so that the two steps undo each other.
     auto zoomed = [&](double length) {
@@ -48,16 +50,18 @@ std::optional<QRectF> zoomedSheetView(double windowWidth, const QRectF& view,
 }
 
 workspace::ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
-                                   double windowHeight)
+                                              double windowHeight)
 {
     return workspace::scrollSettings(displayHeight, scrollBarHeight, windowHeight * 0.6);
 }
 
-double sheetViewTop(int scrollValue) {
+double sheetViewTop(int scrollValue)
+{
     return 3.0 - scrollValue;
 }
 
-QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth) {
+QRectF sheetScrollBarRect(QSizeF windowSize, double barWidth)
+{
     return QRectF(windowSize.width() - barWidth - 100, 0, barWidth, windowSize.height() - 1500);
 }
 

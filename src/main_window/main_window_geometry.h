@@ -44,8 +44,8 @@ enum class ZoomDirection {
 // VScroll1 for a display of the given height: maximum = display height − bar height, large
 // step = 60 % of the window height, small step a tenth of the large step as stored. A maximum
 // below zero (a view shorter than the bar) is held at zero.
-[[nodiscard]] workspace::ScrollSettings sheetScrollSettings(double displayHeight, double scrollBarHeight,
-                                                 double windowHeight);
+[[nodiscard]] workspace::ScrollSettings
+sheetScrollSettings(double displayHeight, double scrollBarHeight, double windowHeight);
 
 // The view's top edge for a scroll value: 3 − value twips.
 [[nodiscard]] double sheetViewTop(int scrollValue);

@@ -1,7 +1,7 @@
 #include "progress_run.h"
 
-#include "workspace/parallel_run.h"
 #include "workspace/limits.h"
+#include "workspace/parallel_run.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kShowAfterMilliseconds = 500;
 
-QString progressText(const QString& label, int done, int count) {
+QString progressText(const QString& label, int done, int count)
+{
     return u"%1（%2／%3枚）"_s.arg(label, QString::number(done), QString::number(count));
 }
 

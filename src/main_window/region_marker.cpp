@@ -2,7 +2,8 @@
 
 namespace main_window {
 
-std::optional<RegionMarker::Corners> RegionMarker::press(QPoint displayPixel) {
+std::optional<RegionMarker::Corners> RegionMarker::press(QPoint displayPixel)
+{
     if (!hasFirstCorner()) {
         m_firstCorner = displayPixel;
         return std::nullopt;

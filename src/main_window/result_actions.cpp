@@ -2,9 +2,9 @@
 
 #include "imaging/picture_loading.h"
 #include "main_window.h"
-#include "results/print_step.h"
 #include "progress_run.h"
 #include "results/busy_pointer.h"
+#include "results/print_step.h"
 #include "results/result_computation.h"
 #include "workspace/limits.h"
 
@@ -24,7 +24,8 @@ namespace main_window {
 ResultActions::ResultActions(MainWindow& window, const Controls& controls)
     : QObject(&window)
     , m_window(window)
-    , m_controls(controls) {
+    , m_controls(controls)
+{
     connect(m_controls.compute, &QPushButton::clicked, this, &ResultActions::computeResults);
     connect(m_controls.previous, &QPushButton::clicked, this, &ResultActions::showPrevious);
     connect(m_controls.next, &QPushButton::clicked, this, &ResultActions::showNext);
@@ -34,11 +35,13 @@ ResultActions::ResultActions(MainWindow& window, const Controls& controls)
     connect(m_controls.gradeTable, &QPushButton::clicked, this, &ResultActions::openGradeTable);
 }
 
-void ResultActions::setPrintDestination(results::PrintDestination destination) {
+void ResultActions::setPrintDestination(results::PrintDestination destination)
+{
     m_printDestination = std::move(destination);
 }
 
-void ResultActions::computeResults() {
+void ResultActions::computeResults()
+{
     const imaging::SheetSurface& surface = m_window.sheetSurface();
     const std::optional<QSize> shownPicture =
         surface.isNull() ? std::nullopt : std::optional<QSize>(surface.pictureSize());
@@ -49,11 +52,12 @@ void ResultActions::computeResults() {
     {
         const results::BusyPointer busy;
         m_window.workspace().makeCurrent();
-        outcome = results::computeResults(
-            m_window.workspace(), rankDisplay, shownPicture,
-            [this](int count, const workspace::IndexedWork& work) {
-                return runWithProgress(&m_window, u"採点結果を答案に書き込んでいます"_s, count, work);
-            });
+        outcome = results::computeResults(m_window.workspace(), rankDisplay, shownPicture,
+                                          [this](int count, const workspace::IndexedWork& work) {
+                                              return runWithProgress(
+                                                  &m_window, u"採点結果を答案に書き込んでいます"_s,
+                                                  count, work);
+                                          });
     }
     if (outcome.status == results::ResultStatus::Saved)
         QMessageBox::information(&m_window, workspace::applicationTitle(), outcome.message);
@@ -63,27 +67,32 @@ void ResultActions::computeResults() {
         m_window.replaceSheetSurface(std::move(outcome.lastSheet));
 }
 
-bool ResultActions::markedSheetExists(int sheet) const {
+bool ResultActions::markedSheetExists(int sheet) const
+{
     return QFileInfo::exists(m_window.workspace().path(paths::markedSheet(sheet)));
 }
 
-void ResultActions::showPrevious() {
+void ResultActions::showPrevious()
+{
     m_window.workspace().makeCurrent();
     apply(m_browser.previous([this](int sheet) { return markedSheetExists(sheet); }));
 }
 
-void ResultActions::showNext() {
+void ResultActions::showNext()
+{
     m_window.workspace().makeCurrent();
     apply(m_browser.next([this](int sheet) { return markedSheetExists(sheet); }));
 }
 
-void ResultActions::jumpToTypedNumber() {
+void ResultActions::jumpToTypedNumber()
+{
     m_window.workspace().makeCurrent();
     apply(m_browser.jump(m_controls.resultNumber->text(),
                          [this](int sheet) { return markedSheetExists(sheet); }));
 }
 
-void ResultActions::apply(const results::BrowseStep& step) {
+void ResultActions::apply(const results::BrowseStep& step)
+{
     if (step.shownSheet) {
         workspace::Expected<QImage> picture =
             imaging::loadPicture(m_window.workspace().path(paths::markedSheet(*step.shownSheet)));
@@ -94,24 +103,23 @@ void ResultActions::apply(const results::BrowseStep& step) {
         m_window.showPicture(*picture);
     }
     switch (step.numberBox) {
-    case results::NumberBox::Keep:
-        break;
+    case results::NumberBox::Keep: break;
     case results::NumberBox::ShowNumber:
         m_controls.resultNumber->setText(QString::number(*step.shownSheet));
         break;
-    case results::NumberBox::Clear:
-        m_controls.resultNumber->clear();
-        break;
+    case results::NumberBox::Clear: m_controls.resultNumber->clear(); break;
     }
 }
 
-void ResultActions::print() {
+void ResultActions::print()
+{
     results::runPrintStep(&m_window, m_window.workspace(), m_printSettings, m_printDestination,
                           m_window.shownPicture(),
                           [this](const QImage& picture) { m_window.showPicture(picture); });
 }
 
-void ResultActions::openGradeTable() {
+void ResultActions::openGradeTable()
+{
     const workspace::Workspace& workFolder = m_window.workspace();
     const QString path = workFolder.path(paths::gradeTable());
     if (!QFileInfo::exists(path))

@@ -10,11 +10,13 @@ namespace main_window {
 
 namespace {
 
-bool isAsciiDigit(QChar character) {
+bool isAsciiDigit(QChar character)
+{
     return character >= u'0' && character <= u'9';
 }
 
-qsizetype digitRunEnd(QStringView text, qsizetype start) {
+qsizetype digitRunEnd(QStringView text, qsizetype start)
+{
     qsizetype end = start;
     while (end < text.size() && isAsciiDigit(text[end]))
         ++end;
@@ -23,7 +25,8 @@ qsizetype digitRunEnd(QStringView text, qsizetype start) {
 
 // Compares two runs of digits by value: without leading zeros the longer run is larger, and
 // runs of equal length compare digit by digit.
-int compareNumbers(QStringView first, QStringView second) {
+int compareNumbers(QStringView first, QStringView second)
+{
     auto significant = [](QStringView digits) {
         qsizetype zeros = 0;
         while (zeros < digits.size() - 1 && digits[zeros] == u'0')
@@ -39,7 +42,8 @@ int compareNumbers(QStringView first, QStringView second) {
 
 // The natural comparison with case and leading zeros ignored; 0 when the names differ only in
 // those.
-int compareLoosely(QStringView first, QStringView second, int& zerosTieBreak) {
+int compareLoosely(QStringView first, QStringView second, int& zerosTieBreak)
+{
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < first.size() && j < second.size()) {
@@ -72,12 +76,14 @@ int compareLoosely(QStringView first, QStringView second, int& zerosTieBreak) {
 
 } // namespace
 
-bool isScanFileName(QStringView name) {
+bool isScanFileName(QStringView name)
+{
     const QString lower = name.toString().toLower();
     return lower.contains(u".jpg"_s) || lower.contains(u".bmp"_s);
 }
 
-bool naturalLess(QStringView first, QStringView second) {
+bool naturalLess(QStringView first, QStringView second)
+{
     int zerosTieBreak = 0;
     if (const int order = compareLoosely(first, second, zerosTieBreak); order != 0)
         return order < 0;
@@ -86,7 +92,8 @@ bool naturalLess(QStringView first, QStringView second) {
     return first.compare(second) < 0;
 }
 
-QStringList listScans(const QString& folder) {
+QStringList listScans(const QString& folder)
+{
     const QDir dir(folder);
     QStringList names = dir.entryList(QDir::Files, QDir::NoSort);
     names.removeIf([](const QString& name) { return !isScanFileName(name); });

@@ -14,9 +14,12 @@ namespace main_window {
 
 SheetImport::SheetImport(workspace::Workspace workspace, QString sourceFolder)
     : m_workspace(std::move(workspace))
-    , m_sourceFolder(std::move(sourceFolder)) {}
+    , m_sourceFolder(std::move(sourceFolder))
+{
+}
 
-workspace::Status SheetImport::checkSource() const {
+workspace::Status SheetImport::checkSource() const
+{
     const QString sheets =
         QFileInfo(m_workspace.path(workspace::paths::sheetFolder())).canonicalFilePath();
     const QString source = QFileInfo(m_sourceFolder).canonicalFilePath();
@@ -31,12 +34,13 @@ workspace::Status SheetImport::checkSource() const {
             workspace::displayPath(m_sourceFolder))};
 }
 
-workspace::Status SheetImport::prepare(const QDateTime& now) {
+workspace::Status SheetImport::prepare(const QDateTime& now)
+{
     if (workspace::Status backedUp =
             backUpTextData(m_workspace.path(workspace::paths::dataFolder()), now);
         !backedUp)
-        return workspace::Failure{backedUp.error() +
-                                  u"\n答案の読み込みを中止しました。何も削除していません。"_s};
+        return workspace::Failure{backedUp.error()
+                                  + u"\n答案の読み込みを中止しました。何も削除していません。"_s};
     if (workspace::Status emptied =
             workspace::prepareEmptyFolder(m_workspace.path(workspace::paths::sheetFolder()));
         !emptied)
@@ -45,12 +49,14 @@ workspace::Status SheetImport::prepare(const QDateTime& now) {
     return {};
 }
 
-workspace::Status SheetImport::convert(int index) const {
+workspace::Status SheetImport::convert(int index) const
+{
     return imaging::convertScan(m_scans[index],
                                 m_workspace.path(workspace::paths::sheetImage(index + 1)));
 }
 
-ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const {
+ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
+{
     ImportOutcome outcome;
     for (qsizetype index = 0; index < results.size(); ++index) {
         if (!results[index]) {

@@ -25,10 +25,10 @@ void SheetView::paintEvent(QPaintEvent*)
     if (m_picture.isNull())
         return;
     if (m_shown.size() != size()) {
-        m_shown = QPixmap::fromImage(m_picture.size() == size()
-                                         ? m_picture
-                                         : m_picture.scaled(size(), Qt::IgnoreAspectRatio,
-                                                            Qt::SmoothTransformation));
+        m_shown = QPixmap::fromImage(
+            m_picture.size() == size()
+                ? m_picture
+                : m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_shown);

@@ -11,7 +11,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace main_window {
 
-workspace::Status backUpTextData(const QString& dataFolder, const QDateTime& now) {
+workspace::Status backUpTextData(const QString& dataFolder, const QDateTime& now)
+{
     const QDir data(dataFolder);
     QStringList names = data.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     names.removeIf(

@@ -5,11 +5,13 @@
 
 namespace results {
 
-BusyPointer::BusyPointer() {
+BusyPointer::BusyPointer()
+{
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
-BusyPointer::~BusyPointer() {
+BusyPointer::~BusyPointer()
+{
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -16,19 +16,22 @@ namespace {
 // The total and the rank stand this far below the sheet's top edge, in pixels.
 constexpr double kTopMargin = 20.0;
 
-bool scoresRegion(int region, RegionOne regionOne) {
+bool scoresRegion(int region, RegionOne regionOne)
+{
     return region != 1 || regionOne == RegionOne::Scored;
 }
 
 } // namespace
 
-int markUnit(QSize picturePixels) {
+int markUnit(QSize picturePixels)
+{
     const int longerSide = std::max(picturePixels.width(), picturePixels.height());
     return static_cast<int>(
         workspace::roundHalfEven(workspace::himetricFromPixels(longerSide) / 2000.0));
 }
 
-std::optional<qint32> drawnTotal(const QStringList& scores, int regionCount, RegionOne regionOne) {
+std::optional<qint32> drawnTotal(const QStringList& scores, int regionCount, RegionOne regionOne)
+{
     RunningTotal total;
     for (int region = 1; region <= regionCount; ++region) {
         if (scoresRegion(region, regionOne))
@@ -39,7 +42,8 @@ std::optional<qint32> drawnTotal(const QStringList& scores, int regionCount, Reg
     return total.value();
 }
 
-QList<MarkText> sheetMarks(const SheetMarkInput& input) {
+QList<MarkText> sheetMarks(const SheetMarkInput& input)
+{
     const double unit = input.unit;
     QList<MarkText> marks;
     for (int region = 1; region <= input.regions.size(); ++region) {

@@ -14,14 +14,16 @@ constexpr int kDotsPerMetre = 3780;
 
 } // namespace
 
-QFont markFont(double pointSize) {
+QFont markFont(double pointSize)
+{
     QFont font(u"Noto Sans CJK JP"_s);
     font.setBold(true);
     font.setPointSizeF(pointSize);
     return font;
 }
 
-void paintMarks(QImage& image, const QList<MarkText>& marks) {
+void paintMarks(QImage& image, const QList<MarkText>& marks)
+{
     image.setDotsPerMeterX(kDotsPerMetre);
     image.setDotsPerMeterY(kDotsPerMetre);
     QPainter painter(&image);

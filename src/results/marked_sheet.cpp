@@ -10,7 +10,8 @@
 
 namespace results {
 
-QImage markingSurface(const QImage& picture) {
+QImage markingSurface(const QImage& picture)
+{
     const QImage source = picture.format() == QImage::Format_BGR888
                               ? picture
                               : picture.convertToFormat(QImage::Format_BGR888);
@@ -23,7 +24,8 @@ QImage markingSurface(const QImage& picture) {
 }
 
 workspace::Expected<MarkedSheet> drawMarkedSheet(const workspace::Workspace& workFolder,
-                                                 const ResultPlan& plan, int sheetIndex) {
+                                                 const ResultPlan& plan, int sheetIndex)
+{
     const int sheet = sheetIndex + 1;
     workspace::Expected<QImage> picture =
         imaging::loadPicture(workFolder.path(workspace::paths::sheetImage(sheet)));
@@ -32,8 +34,8 @@ workspace::Expected<MarkedSheet> drawMarkedSheet(const workspace::Workspace& wor
     QImage surface = markingSurface(*picture);
     const double surfaceWidthTwips = workspace::naturalTwips(picture->width());
     paintMarks(surface, sheetMarks(plan.markInput(sheetIndex, surfaceWidthTwips)));
-    if (workspace::Status saved = imaging::saveDerivedBmp(
-            surface, workFolder.path(workspace::paths::markedSheet(sheet)));
+    if (workspace::Status saved =
+            imaging::saveDerivedBmp(surface, workFolder.path(workspace::paths::markedSheet(sheet)));
         !saved)
         return workspace::Failure{saved.error()};
     return MarkedSheet{surface, picture->size()};

@@ -8,21 +8,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace results {
 
-PrintDestination PrintDestination::defaultPrinter() {
+PrintDestination PrintDestination::defaultPrinter()
+{
     return {};
 }
 
-PrintDestination PrintDestination::pdfFiles(QString folder) {
+PrintDestination PrintDestination::pdfFiles(QString folder)
+{
     PrintDestination destination;
     destination.m_pdfFolder = std::move(folder);
     return destination;
 }
 
-bool PrintDestination::isAvailable() const {
+bool PrintDestination::isAvailable() const
+{
     return !m_pdfFolder.isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
 }
 
-std::unique_ptr<QPrinter> PrintDestination::newJob(const QString& jobName) {
+std::unique_ptr<QPrinter> PrintDestination::newJob(const QString& jobName)
+{
     std::unique_ptr<QPrinter> printer;
     if (!m_pdfFolder.isEmpty()) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

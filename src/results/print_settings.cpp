@@ -16,13 +16,15 @@ constexpr qint16 kB5 = 13;
 constexpr qint16 kPortrait = 1;
 constexpr qint16 kLandscape = 2;
 
-int rounded(double value) {
+int rounded(double value)
+{
     return static_cast<int>(workspace::roundHalfEven(value));
 }
 
 } // namespace
 
-std::optional<qint16> paperSizeCode(QStringView item) {
+std::optional<qint16> paperSizeCode(QStringView item)
+{
     if (item == u"A4"_s)
         return kA4;
     if (item == u"A3"_s)
@@ -34,7 +36,8 @@ std::optional<qint16> paperSizeCode(QStringView item) {
     return std::nullopt;
 }
 
-std::optional<qint16> orientationCode(QStringView item) {
+std::optional<qint16> orientationCode(QStringView item)
+{
     if (item == u"縦"_s)
         return kPortrait;
     if (item == u"横"_s)
@@ -42,22 +45,19 @@ std::optional<qint16> orientationCode(QStringView item) {
     return std::nullopt;
 }
 
-std::optional<QPageSize> pageSizeForCode(qint16 Psize) {
+std::optional<QPageSize> pageSizeForCode(qint16 Psize)
+{
     switch (Psize) {
-    case kA4:
-        return QPageSize(QPageSize::A4);
-    case kA3:
-        return QPageSize(QPageSize::A3);
-    case kB4:
-        return QPageSize(QPageSize::JisB4);
-    case kB5:
-        return QPageSize(QPageSize::JisB5);
-    default:
-        return std::nullopt;
+    case kA4: return QPageSize(QPageSize::A4);
+    case kA3: return QPageSize(QPageSize::A3);
+    case kB4: return QPageSize(QPageSize::JisB4);
+    case kB5: return QPageSize(QPageSize::JisB5);
+    default: return std::nullopt;
     }
 }
 
-std::optional<QPageLayout::Orientation> orientationForCode(qint16 Porient) {
+std::optional<QPageLayout::Orientation> orientationForCode(qint16 Porient)
+{
     if (Porient == kPortrait)
         return QPageLayout::Portrait;
     if (Porient == kLandscape)
@@ -65,12 +65,14 @@ std::optional<QPageLayout::Orientation> orientationForCode(qint16 Porient) {
     return std::nullopt;
 }
 
-QSize sheetTwips(QSize picturePixels) {
+QSize sheetTwips(QSize picturePixels)
+{
     return {rounded(picturePixels.width() * workspace::kTwipsPerPixel),
             rounded(picturePixels.height() * workspace::kTwipsPerPixel)};
 }
 
-QSize printedSizeTwips(QSize sheetTwips, QSizeF pageTwips) {
+QSize printedSizeTwips(QSize sheetTwips, QSizeF pageTwips)
+{
     if (sheetTwips.isEmpty())
         return {};
     const double heightRatio = pageTwips.height() / sheetTwips.height();

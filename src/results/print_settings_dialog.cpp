@@ -12,7 +12,8 @@ using workspace::twipsToPixels;
 namespace results {
 
 PrintSettingsDialog::PrintSettingsDialog(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     setObjectName(u"Form5"_s);
     setWindowTitle(u"印刷設定"_s);
     setFixedSize(twipsToPixels(QSizeF(4680, 3195)));
@@ -45,7 +46,8 @@ PrintSettingsDialog::PrintSettingsDialog(QWidget* parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-PrintSettings PrintSettingsDialog::chosen(PrintSettings previous) const {
+PrintSettings PrintSettingsDialog::chosen(PrintSettings previous) const
+{
     PrintSettings settings = previous;
     settings.Pcancel = false;
     settings.onlyFlg = m_onlyShownCheck->isChecked();
@@ -54,7 +56,8 @@ PrintSettings PrintSettingsDialog::chosen(PrintSettings previous) const {
     return settings;
 }
 
-PrintSettings askPrintSettings(QWidget* parent, PrintSettings previous) {
+PrintSettings askPrintSettings(QWidget* parent, PrintSettings previous)
+{
     previous.onlyFlg = false;
     PrintSettingsDialog dialog(parent);
     if (dialog.exec() == QDialog::Accepted)

@@ -16,14 +16,16 @@ namespace results {
 
 namespace {
 
-void warn(QWidget* parent, const QString& text) {
+void warn(QWidget* parent, const QString& text)
+{
     QMessageBox::warning(parent, workspace::applicationTitle(), text);
 }
 
 // Prints every marked sheet; the first failure stops the printing and comes back.
 workspace::Status printMarkedSheets(const workspace::Workspace& workFolder,
                                     const PrintSettings& settings, PrintDestination& destination,
-                                    const std::function<void(const QImage&)>& showInView) {
+                                    const std::function<void(const QImage&)>& showInView)
+{
     const BusyPointer busy;
     const QDir root(workFolder.root());
     for (const QString& file : markedSheetFiles(workFolder)) {
@@ -46,7 +48,8 @@ workspace::Status printMarkedSheets(const workspace::Workspace& workFolder,
 
 void runPrintStep(QWidget* parent, const workspace::Workspace& workFolder, PrintSettings& settings,
                   PrintDestination& destination, const QImage& shownPicture,
-                  const std::function<void(const QImage&)>& showInView) {
+                  const std::function<void(const QImage&)>& showInView)
+{
     workFolder.makeCurrent();
     if (!destination.isAvailable()) {
         warn(parent, u"既定のプリンタが設定されていないため、印刷できません。\n"

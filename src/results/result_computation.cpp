@@ -13,7 +13,8 @@ namespace results {
 
 namespace {
 
-QString unchangedNote() {
+QString unchangedNote()
+{
     return u"hyoukaフォルダと成績表（seiseki.csv）は変更していません。"_s;
 }
 
@@ -49,7 +50,8 @@ std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const 
 
 } // namespace
 
-QString savedMessage() {
+QString savedMessage()
+{
     return u"hyoukaフォルダに採点結果を保存しました"_s;
 }
 

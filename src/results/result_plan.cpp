@@ -18,11 +18,13 @@ namespace results {
 
 namespace {
 
-QString missingFileMessage(const QString& path, const QString& remedy) {
+QString missingFileMessage(const QString& path, const QString& remedy)
+{
     return u"ファイル「%1」がありません。\n%2"_s.arg(workspace::displayPath(path), remedy);
 }
 
-Expected<std::optional<QStringList>> readOptionalRoster(const QString& path) {
+Expected<std::optional<QStringList>> readOptionalRoster(const QString& path)
+{
     if (!QFileInfo::exists(path))
         return std::optional<QStringList>();
     Expected<QStringList> names = workspace::readRoster(path);
@@ -32,7 +34,8 @@ Expected<std::optional<QStringList>> readOptionalRoster(const QString& path) {
 }
 
 Expected<int> findMarkUnit(const workspace::Workspace& workFolder,
-                           std::optional<QSize> shownPicture) {
+                           std::optional<QSize> shownPicture)
+{
     if (shownPicture && !shownPicture->isEmpty())
         return markUnit(*shownPicture);
     const QString firstSheet = workFolder.path(paths::sheetImage(1));
@@ -47,14 +50,16 @@ Expected<int> findMarkUnit(const workspace::Workspace& workFolder,
     return markUnit(size);
 }
 
-int countDrawnSheets(const workspace::Workspace& workFolder, int sheetCount) {
+int countDrawnSheets(const workspace::Workspace& workFolder, int sheetCount)
+{
     int drawn = 0;
     while (drawn < sheetCount && QFileInfo::exists(workFolder.path(paths::sheetImage(drawn + 1))))
         ++drawn;
     return drawn;
 }
 
-workspace::Status computeTotals(const QString& scorePath, ResultPlan& plan) {
+workspace::Status computeTotals(const QString& scorePath, ResultPlan& plan)
+{
     const int regionCount = static_cast<int>(plan.regions.size());
     for (int row = 0; row < plan.sheetCount(); ++row) {
         RunningTotal total;
@@ -71,7 +76,8 @@ workspace::Status computeTotals(const QString& scorePath, ResultPlan& plan) {
 
 } // namespace
 
-SheetMarkInput ResultPlan::markInput(int sheetIndex, double surfaceWidthTwips) const {
+SheetMarkInput ResultPlan::markInput(int sheetIndex, double surfaceWidthTwips) const
+{
     SheetMarkInput input;
     input.regions = regions;
     input.scores = scoreRows.value(sheetIndex);
@@ -84,11 +90,13 @@ SheetMarkInput ResultPlan::markInput(int sheetIndex, double surfaceWidthTwips) c
     return input;
 }
 
-int ResultPlan::regionFieldCount() const {
+int ResultPlan::regionFieldCount() const
+{
     return scoreRows.isEmpty() ? 0 : static_cast<int>(scoreRows.first().size());
 }
 
-QList<workspace::GradeRow> ResultPlan::gradeRows() const {
+QList<workspace::GradeRow> ResultPlan::gradeRows() const
+{
     QList<workspace::GradeRow> rows;
     rows.reserve(scoreRows.size());
     for (int row = 0; row < sheetCount(); ++row)
@@ -97,7 +105,8 @@ QList<workspace::GradeRow> ResultPlan::gradeRows() const {
 }
 
 Expected<ResultPlan> planResults(const workspace::Workspace& workFolder, RankDisplay rankDisplay,
-                                 std::optional<QSize> shownPicture) {
+                                 std::optional<QSize> shownPicture)
+{
     const QString regionPath = workFolder.path(paths::regionFile());
     const QString scorePath = workFolder.path(paths::scoreFile());
     const QString commentPath = workFolder.path(paths::commentFile());

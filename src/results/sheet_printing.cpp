@@ -17,7 +17,8 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 
-workspace::Failure printFailure(const QString& sheetName) {
+workspace::Failure printFailure(const QString& sheetName)
+{
     return {u"「%1」を印刷できませんでした。プリンタの状態を確かめてください。"_s.arg(
         workspace::displayPath(sheetName))};
 }
@@ -25,7 +26,8 @@ workspace::Failure printFailure(const QString& sheetName) {
 } // namespace
 
 workspace::Status printSheet(PrintDestination& destination, const QImage& picture,
-                             const PrintSettings& settings, const QString& sheetName) {
+                             const PrintSettings& settings, const QString& sheetName)
+{
     std::unique_ptr<QPrinter> printer =
         destination.newJob(u"%1 %2"_s.arg(workspace::applicationTitle(), sheetName));
     if (!printer)
@@ -49,7 +51,8 @@ workspace::Status printSheet(PrintDestination& destination, const QImage& pictur
     return {};
 }
 
-QStringList markedSheetFiles(const workspace::Workspace& workFolder) {
+QStringList markedSheetFiles(const workspace::Workspace& workFolder)
+{
     const QDir folder(workFolder.path(workspace::paths::markedFolder()));
     QStringList files;
     for (const QString& name : folder.entryList({u"*.bmp"_s}, QDir::Files, QDir::Name))

@@ -9,18 +9,21 @@
 
 namespace results {
 
-void RunningTotal::add(QStringView scoreText) {
+void RunningTotal::add(QStringView scoreText)
+{
     m_total = workspace::roundHalfEven(m_total + workspace::leadingNumberValue(scoreText));
-    if (m_total < std::numeric_limits<qint32>::min() ||
-        m_total > std::numeric_limits<qint32>::max())
+    if (m_total < std::numeric_limits<qint32>::min()
+        || m_total > std::numeric_limits<qint32>::max())
         m_fits = false;
 }
 
-qint32 RunningTotal::value() const {
+qint32 RunningTotal::value() const
+{
     return m_fits ? static_cast<qint32>(m_total) : 0;
 }
 
-QList<qint32> competitionRanks(const QList<qint32>& totals) {
+QList<qint32> competitionRanks(const QList<qint32>& totals)
+{
     QList<qint32> descending = totals;
     std::sort(descending.begin(), descending.end(), std::greater<>());
     QList<qint32> ranks;

@@ -8,7 +8,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace roster {
 
-int sheetRowCount(const QStringList& listing) {
+int sheetRowCount(const QStringList& listing)
+{
     int count = 0;
     for (const QString& name : listing) {
         if (name == workspace::numberText(count + 1) + u".bmp"_s)
@@ -17,7 +18,8 @@ int sheetRowCount(const QStringList& listing) {
     return count;
 }
 
-QStringList listCutouts(const QString& folder) {
+QStringList listCutouts(const QString& folder)
+{
     return QDir(folder).entryList({u"*.bmp"_s}, QDir::Files, QDir::Name);
 }
 

@@ -6,19 +6,22 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace roster {
 
-TakeOutResult takeOut(QStringList names, qsizetype selected) {
+TakeOutResult takeOut(QStringList names, qsizetype selected)
+{
     QString taken = names.takeAt(selected);
     names.append(QString());
     return {std::move(names), std::move(taken)};
 }
 
-QStringList insertName(QStringList names, qsizetype selected, const QString& name) {
+QStringList insertName(QStringList names, qsizetype selected, const QString& name)
+{
     names.insert(selected, name);
     names.removeLast();
     return names;
 }
 
-QString singleLine(QString text) {
+QString singleLine(QString text)
+{
     static const QRegularExpression lineBreak(u"\r\n|\r|\n"_s);
     return text.replace(lineBreak, u" "_s);
 }

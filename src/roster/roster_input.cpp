@@ -20,7 +20,8 @@ namespace {
 
 constexpr QByteArrayView kUtf8Mark = "\xEF\xBB\xBF";
 
-std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByteArrayView bytes) {
+std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByteArrayView bytes)
+{
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
@@ -30,7 +31,8 @@ std::optional<QString> decodeStrictly(QStringConverter::Encoding encoding, QByte
 
 // CR LF, CR and LF each end a line; a final line break does not start an empty line. Neither
 // byte occurs inside a UTF-8 sequence or a Shift-JIS double-byte character.
-QList<QByteArrayView> splitAtLineBreaks(QByteArrayView bytes) {
+QList<QByteArrayView> splitAtLineBreaks(QByteArrayView bytes)
+{
     QList<QByteArrayView> lines;
     qsizetype start = 0;
     for (qsizetype index = 0; index < bytes.size(); ++index) {
@@ -47,7 +49,8 @@ QList<QByteArrayView> splitAtLineBreaks(QByteArrayView bytes) {
 }
 
 std::optional<QStringList> decodeLines(const QList<QByteArrayView>& rawLines,
-                                       QStringConverter::Encoding encoding) {
+                                       QStringConverter::Encoding encoding)
+{
     QStringList lines;
     lines.reserve(rawLines.size());
     for (QByteArrayView raw : rawLines) {
@@ -60,7 +63,8 @@ std::optional<QStringList> decodeLines(const QList<QByteArrayView>& rawLines,
 }
 
 Expected<QStringList> decodeCodePageLines(const QList<QByteArrayView>& rawLines,
-                                          const QString& path) {
+                                          const QString& path)
+{
     QStringList lines;
     lines.reserve(rawLines.size());
     for (qsizetype index = 0; index < rawLines.size(); ++index) {
@@ -75,7 +79,8 @@ Expected<QStringList> decodeCodePageLines(const QList<QByteArrayView>& rawLines,
 }
 
 Expected<QStringList> decodeUtf16(const QByteArray& bytes, QStringConverter::Encoding encoding,
-                                  const QString& path) {
+                                  const QString& path)
+{
     std::optional<QString> text = decodeStrictly(encoding, bytes);
     if (!text)
         return Failure{
@@ -89,7 +94,8 @@ Expected<QStringList> decodeUtf16(const QByteArray& bytes, QStringConverter::Enc
 
 } // namespace
 
-Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& path) {
+Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& path)
+{
     const std::optional<QStringConverter::Encoding> marked =
         QStringConverter::encodingForData(bytes);
     if (marked == QStringConverter::Utf16LE || marked == QStringConverter::Utf16BE)
@@ -109,7 +115,8 @@ Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& 
     return decodeCodePageLines(rawLines, path);
 }
 
-Expected<QStringList> readRosterInput(const QString& path) {
+Expected<QStringList> readRosterInput(const QString& path)
+{
     Expected<QByteArray> bytes = workspace::readWholeFile(path);
     if (!bytes)
         return Failure{bytes.error()};

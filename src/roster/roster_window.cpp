@@ -42,7 +42,8 @@ constexpr QSize kHoldingBoxSize{121, 21};
 
 RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
     : QWidget(parent)
-    , m_workspace(std::move(workspace)) {
+    , m_workspace(std::move(workspace))
+{
     setObjectName(u"Form4"_s);
     setWindowTitle(u"名簿割り当て"_s);
     m_workspace.makeCurrent();
@@ -67,7 +68,8 @@ RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
                 QString::number(workspace::kMaxSheets + 1)));
 }
 
-void RosterWindow::createControls() {
+void RosterWindow::createControls()
+{
     // Created first so that it comes first in the tab order and lies under the scroll bar.
     m_canvas = new QWidget(this);
     m_canvas->setObjectName(u"Picture1"_s);
@@ -116,7 +118,8 @@ void RosterWindow::createControls() {
     swatch(u"imgBlue"_s, imaging::MarkState::Blue);
 }
 
-void RosterWindow::placeControls() {
+void RosterWindow::placeControls()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen->availableGeometry();
     m_geometry = rosterWindowGeometry(QSizeF(available.size()) * workspace::kTwipsPerPixel);
@@ -135,13 +138,15 @@ void RosterWindow::placeControls() {
                                    control == m_holdingBox ? kHoldingBoxSize : kButtonSize));
 }
 
-void RosterWindow::createRows(int count) {
+void RosterWindow::createRows(int count)
+{
     m_rows.reserve(count);
     for (int index = 0; index < count; ++index)
         m_rows.append(createRow(index));
 }
 
-RosterWindow::Row RosterWindow::createRow(int index) {
+RosterWindow::Row RosterWindow::createRow(int index)
+{
     Row row;
     row.image = new StretchedImage(m_canvas);
     row.image->setObjectName(u"picKaitou"_s);
@@ -171,7 +176,8 @@ RosterWindow::Row RosterWindow::createRow(int index) {
     return row;
 }
 
-void RosterWindow::layoutRows() {
+void RosterWindow::layoutRows()
+{
     // Without cut-outs the template row keeps its designed place.
     if (m_sheetRowCount == 0)
         return;
@@ -204,7 +210,8 @@ void RosterWindow::layoutRows() {
     fitCanvasToRows(geometry);
 }
 
-void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows) {
+void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows)
+{
     const int height = canvasHeight(lowestEdge(rows));
     m_canvas->resize(m_canvas->width(), height);
     const workspace::ScrollSettings settings =
@@ -214,7 +221,8 @@ void RosterWindow::fitCanvasToRows(const QList<RowGeometry>& rows) {
     m_scrollBar->setSingleStep(settings.smallStep);
 }
 
-void RosterWindow::loadSavedNames() {
+void RosterWindow::loadSavedNames()
+{
     const QString path = m_workspace.path(workspace::paths::rosterFile());
     if (!QFileInfo::exists(path))
         return;
@@ -229,7 +237,8 @@ void RosterWindow::loadSavedNames() {
     setNames(current);
 }
 
-QStringList RosterWindow::names() const {
+QStringList RosterWindow::names() const
+{
     QStringList names;
     names.reserve(m_rows.size());
     for (const Row& row : m_rows)
@@ -237,7 +246,8 @@ QStringList RosterWindow::names() const {
     return names;
 }
 
-void RosterWindow::setNames(const QStringList& names) {
+void RosterWindow::setNames(const QStringList& names)
+{
     for (qsizetype index = 0; index < std::min(names.size(), m_rows.size()); ++index) {
         QLineEdit* box = m_rows[index].nameBox;
         if (box->text() != names[index])
@@ -245,14 +255,16 @@ void RosterWindow::setNames(const QStringList& names) {
     }
 }
 
-void RosterWindow::setFrameState(const Row& row, imaging::MarkState state) {
+void RosterWindow::setFrameState(const Row& row, imaging::MarkState state)
+{
     const StretchedImage* swatch =
         state == imaging::MarkState::Yellow ? m_yellowSwatch : m_graySwatch;
     row.frame->setPicture(swatch->picture());
     row.frame->setProperty(kTagProperty, imaging::tagWord(state));
 }
 
-std::optional<int> RosterWindow::selectedRow() const {
+std::optional<int> RosterWindow::selectedRow() const
+{
     const QString selected = imaging::tagWord(imaging::MarkState::Yellow);
     for (int index = 0; index < rowCount(); ++index) {
         if (m_rows[index].frame->property(kTagProperty).toString() == selected)
@@ -261,22 +273,26 @@ std::optional<int> RosterWindow::selectedRow() const {
     return std::nullopt;
 }
 
-void RosterWindow::clearSelection() {
+void RosterWindow::clearSelection()
+{
     for (const Row& row : m_rows)
         setFrameState(row, imaging::MarkState::Gray);
 }
 
-void RosterWindow::selectRow(int index) {
+void RosterWindow::selectRow(int index)
+{
     clearSelection();
     setFrameState(m_rows[index], imaging::MarkState::Yellow);
 }
 
-void RosterWindow::showRow(int index) {
+void RosterWindow::showRow(int index)
+{
     m_scrollBar->setValue(m_rows[index].frame->y());
     m_rows[index].nameBox->setFocus();
 }
 
-void RosterWindow::zoom(float (*step)(float)) {
+void RosterWindow::zoom(float (*step)(float))
+{
     m_workspace.makeCurrent();
     m_zoomFactor = step(m_zoomFactor);
     // Held back while every row moves, so that the rows are not redrawn one by one.
@@ -286,7 +302,8 @@ void RosterWindow::zoom(float (*step)(float)) {
     m_canvas->setUpdatesEnabled(true);
 }
 
-void RosterWindow::loadRosterFile() {
+void RosterWindow::loadRosterFile()
+{
     QFileDialog dialog(this, u"名簿読み込み"_s, QDir::homePath(), u"テキストファイル(*.txt)"_s);
     dialog.setObjectName(u"CommonDialog1"_s);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -307,7 +324,8 @@ void RosterWindow::loadRosterFile() {
     setNames(current);
 }
 
-void RosterWindow::takeOutName() {
+void RosterWindow::takeOutName()
+{
     const std::optional<int> selected = selectedRow();
     if (!selected)
         return;
@@ -316,17 +334,20 @@ void RosterWindow::takeOutName() {
     setNames(result.names);
 }
 
-void RosterWindow::insertHeldName() {
+void RosterWindow::insertHeldName()
+{
     if (const std::optional<int> selected = selectedRow())
         setNames(insertName(names(), *selected, m_holdingBox->text()));
 }
 
-void RosterWindow::finishAssignment() {
+void RosterWindow::finishAssignment()
+{
     if (saveNames())
         close();
 }
 
-bool RosterWindow::saveNames() {
+bool RosterWindow::saveNames()
+{
     m_workspace.makeCurrent();
     const QStringList current = names();
     workspace::Status saved =
@@ -349,7 +370,8 @@ bool RosterWindow::saveNames() {
     return true;
 }
 
-void RosterWindow::closeEvent(QCloseEvent* event) {
+void RosterWindow::closeEvent(QCloseEvent* event)
+{
     if (names() != m_storedNames) {
         const QMessageBox::StandardButton answer = QMessageBox::question(
             this, workspace::applicationTitle(),
@@ -364,14 +386,16 @@ void RosterWindow::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
-bool RosterWindow::eventFilter(QObject* watched, QEvent* event) {
+bool RosterWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_canvas && event->type() == QEvent::KeyPress) {
         // A name box does not handle the scrolling keys and passes them on to the canvas, so
         // they arrive here once whether the canvas or a box has the focus. They are not
         // consumed.
         const int key = static_cast<QKeyEvent*>(event)->key();
         const workspace::ScrollSettings settings{m_scrollBar->minimum(), m_scrollBar->maximum(),
-                                      m_scrollBar->pageStep(), m_scrollBar->singleStep()};
+                                                 m_scrollBar->pageStep(),
+                                                 m_scrollBar->singleStep()};
         if (const std::optional<int> value = scrolledValue(key, m_scrollBar->value(), settings))
             m_scrollBar->setValue(*value);
     } else if (event->type() == QEvent::MouseButtonPress && watched->objectName() == u"Text1"_s) {
@@ -380,15 +404,18 @@ bool RosterWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void RosterWindow::onScroll(int value) {
+void RosterWindow::onScroll(int value)
+{
     m_canvas->move(m_canvas->x(), canvasTop(value));
 }
 
-void RosterWindow::showMessage(const QString& text) {
+void RosterWindow::showMessage(const QString& text)
+{
     QMessageBox::information(this, workspace::applicationTitle(), text);
 }
 
-RosterWindow* openRosterWindow(QWidget* mainWindow, const workspace::Workspace& workspace) {
+RosterWindow* openRosterWindow(QWidget* mainWindow, const workspace::Workspace& workspace)
+{
     workspace.makeCurrent();
     auto* window = new RosterWindow(workspace);
     window->setAttribute(Qt::WA_DeleteOnClose);

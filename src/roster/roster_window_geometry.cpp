@@ -16,13 +16,15 @@ constexpr int kCanvasMargin = 10;
 constexpr int kScrollBarWidth = 19;
 constexpr int kColumnOffset = 40;
 
-int rounded(double value) {
+int rounded(double value)
+{
     return static_cast<int>(workspace::roundHalfEven(value));
 }
 
 } // namespace
 
-RosterWindowGeometry rosterWindowGeometry(QSizeF screenTwips) {
+RosterWindowGeometry rosterWindowGeometry(QSizeF screenTwips)
+{
     RosterWindowGeometry geometry;
     geometry.window = QRectF(0, 0, screenTwips.width() / 1.5, screenTwips.height() - 1000);
     const double perPixel = workspace::kTwipsPerPixelLayout;
@@ -34,39 +36,33 @@ RosterWindowGeometry rosterWindowGeometry(QSizeF screenTwips) {
     return geometry;
 }
 
-int canvasHeight(double lowestEdgeTwips) {
+int canvasHeight(double lowestEdgeTwips)
+{
     return static_cast<int>(std::ceil(lowestEdgeTwips / workspace::kTwipsPerPixel)) + kCanvasMargin;
 }
 
 workspace::ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
-                                    double windowHeightTwips)
+                                               double windowHeightTwips)
 {
     return workspace::scrollSettings(canvasHeight, scrollBarHeight,
                                      windowHeightTwips / workspace::kTwipsPerPixel * 0.8);
 }
 
-std::optional<int> scrolledValue(int key, int value, const workspace::ScrollSettings& settings) {
+std::optional<int> scrolledValue(int key, int value, const workspace::ScrollSettings& settings)
+{
     int moved = 0;
     switch (key) {
-    case Qt::Key_PageUp:
-        moved = value - settings.largeStep;
-        break;
-    case Qt::Key_PageDown:
-        moved = value + settings.largeStep;
-        break;
-    case Qt::Key_Up:
-        moved = value - settings.smallStep;
-        break;
-    case Qt::Key_Down:
-        moved = value + settings.smallStep;
-        break;
-    default:
-        return std::nullopt;
+    case Qt::Key_PageUp: moved = value - settings.largeStep; break;
+    case Qt::Key_PageDown: moved = value + settings.largeStep; break;
+    case Qt::Key_Up: moved = value - settings.smallStep; break;
+    case Qt::Key_Down: moved = value + settings.smallStep; break;
+    default: return std::nullopt;
     }
     return std::clamp(moved, settings.minimum, settings.maximum);
 }
 
-int canvasTop(int scrollValue) {
+int canvasTop(int scrollValue)
+{
     return kCanvasMargin - scrollValue;
 }
 

@@ -33,11 +33,12 @@ struct RosterWindowGeometry {
 // step = window height in twips / 15 × 0.8, small step a tenth of the large step as stored; each
 // rounded halves to even.
 [[nodiscard]] workspace::ScrollSettings rosterScrollSettings(int canvasHeight, int scrollBarHeight,
-                                                  double windowHeightTwips);
+                                                             double windowHeightTwips);
 
 // The scroll value after a key pressed in the canvas or a name box: Page Up / Page Down move by
 // the large step, Up / Down by the small one, held within the range. Nothing for other keys.
-[[nodiscard]] std::optional<int> scrolledValue(int key, int value, const workspace::ScrollSettings& settings);
+[[nodiscard]] std::optional<int> scrolledValue(int key, int value,
+                                               const workspace::ScrollSettings& settings);
 
 // The canvas top in pixels for a scroll value: 10 − value.
 [[nodiscard]] int canvasTop(int scrollValue);

@@ -16,11 +16,13 @@ constexpr double kFrameBelow = 40;
 
 } // namespace
 
-RowGeometry templateRow() {
+RowGeometry templateRow()
+{
     return {kTemplateImage, kTemplateNameBox, kTemplateFrame};
 }
 
-QList<RowGeometry> layoutRows(const QList<QSizeF>& naturalSizes, float zoomFactor) {
+QList<RowGeometry> layoutRows(const QList<QSizeF>& naturalSizes, float zoomFactor)
+{
     QList<RowGeometry> rows;
     rows.reserve(naturalSizes.size());
     double top = kFirstRowTop;
@@ -39,18 +41,21 @@ QList<RowGeometry> layoutRows(const QList<QSizeF>& naturalSizes, float zoomFacto
     return rows;
 }
 
-double lowestEdge(const QList<RowGeometry>& rows) {
+double lowestEdge(const QList<RowGeometry>& rows)
+{
     double lowest = 0;
     for (const RowGeometry& row : rows)
         lowest = std::max({lowest, row.image.bottom(), row.frame.bottom()});
     return lowest;
 }
 
-float enlargedZoom(float zoomFactor) {
+float enlargedZoom(float zoomFactor)
+{
     return static_cast<float>(static_cast<double>(zoomFactor) * 1.1);
 }
 
-float reducedZoom(float zoomFactor) {
+float reducedZoom(float zoomFactor)
+{
     return static_cast<float>(static_cast<double>(zoomFactor) * 0.9);
 }
 

@@ -5,16 +5,19 @@
 namespace roster {
 
 StretchedImage::StretchedImage(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void StretchedImage::setPicture(QImage picture) {
+void StretchedImage::setPicture(QImage picture)
+{
     m_picture = std::move(picture);
     update();
 }
 
-void StretchedImage::paintEvent(QPaintEvent* /*event*/) {
+void StretchedImage::paintEvent(QPaintEvent* /*event*/)
+{
     QPainter painter(this);
     if (m_picture.isNull()) {
         painter.fillRect(rect(), palette().window());

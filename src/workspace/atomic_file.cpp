@@ -17,8 +17,8 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes)
     // QSaveFile::commit() can report success after a short write or a failed flush on a full
     // disk, replacing the old file with a truncated one; check both before committing.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
-                                                            : file.errorString();
+        const QString reason =
+            file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s : file.errorString();
         file.cancelWriting();
         file.commit();
         return Failure{messages::cannotWrite(path, reason)};

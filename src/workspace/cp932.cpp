@@ -60,8 +60,7 @@ QString unencodableCharacters(const QString& text)
 {
     QString found;
     for (qsizetype index = 0; index < text.size(); ++index) {
-        const qsizetype length =
-            text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+        const qsizetype length = text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
         const QString character = text.mid(index, length);
         if (!encodeStrictly(character) && !found.contains(character))
             found += character;

@@ -13,8 +13,7 @@ struct Failure {
 };
 
 // A value, or the failure that prevented it.
-template <typename T>
-class [[nodiscard]] Expected {
+template <typename T> class [[nodiscard]] Expected {
 public:
     Expected(T value)
         : m_value(std::move(value))

@@ -19,9 +19,8 @@ Expected<QList<QStringList>> readFieldTable(const QString& path)
     for (qsizetype index = 0; index < lines->size(); ++index) {
         QStringList fields = splitFields(lines->at(index));
         if (fields.size() > kMaxRegions)
-            return Failure{messages::badLine(
-                path, static_cast<int>(index + 1),
-                u"項目が多すぎます（%1個まで）。"_s.arg(kMaxRegions))};
+            return Failure{messages::badLine(path, static_cast<int>(index + 1),
+                                             u"項目が多すぎます（%1個まで）。"_s.arg(kMaxRegions))};
         rows.append(std::move(fields));
     }
     return rows;
@@ -35,7 +34,8 @@ Status writeFieldTable(const QString& path, const QList<QStringList>& rows)
         for (const QString& field : rows[row]) {
             if (field.contains(u',') || field.contains(u'\r') || field.contains(u'\n'))
                 return Failure{messages::cannotWrite(
-                    path, u"%1行目の「%2」にコンマか改行が含まれています。"_s.arg(row + 1).arg(field))};
+                    path,
+                    u"%1行目の「%2」にコンマか改行が含まれています。"_s.arg(row + 1).arg(field))};
         }
         lines.append(rows[row].join(u','));
     }

@@ -36,7 +36,8 @@ Expected<QList<RegionRect>> readRegions(const QString& path)
         const QStringList fields = splitFields(lines->at(index));
         if (fields.size() != 4)
             return Failure{messages::badLine(
-                path, lineNumber, u"4つの数値（左,下,右,上）が必要です: %1"_s.arg(lines->at(index)))};
+                path, lineNumber,
+                u"4つの数値（左,下,右,上）が必要です: %1"_s.arg(lines->at(index)))};
         std::array<qint16, 4> values{};
         for (int field = 0; field < 4; ++field) {
             std::optional<qint16> value = parseCoordinate(fields[field]);

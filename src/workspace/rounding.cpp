@@ -18,8 +18,7 @@ double roundHalfEven(double value)
 
 namespace {
 
-template <typename Integer>
-std::optional<Integer> roundInto(double value)
+template <typename Integer> std::optional<Integer> roundInto(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;

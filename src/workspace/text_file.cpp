@@ -16,8 +16,8 @@ Expected<QStringList> readTextLines(const QString& path, int maxLines)
         return Failure{bytes.error()};
     const QList<QByteArray> rawLines = splitLines(*bytes);
     if (rawLines.size() > maxLines)
-        return Failure{messages::badLine(
-            path, maxLines + 1, u"行が多すぎます（%1行まで）。"_s.arg(maxLines))};
+        return Failure{
+            messages::badLine(path, maxLines + 1, u"行が多すぎます（%1行まで）。"_s.arg(maxLines))};
     QStringList lines;
     lines.reserve(rawLines.size());
     for (qsizetype index = 0; index < rawLines.size(); ++index) {
@@ -36,8 +36,8 @@ Expected<QByteArray> encodeTextLines(const QString& path, const QStringList& lin
     for (qsizetype index = 0; index < lines.size(); ++index) {
         Expected<QByteArray> line = cp932::encode(lines[index]);
         if (!line)
-            return Failure{messages::cannotWrite(
-                path, u"%1行目: %2"_s.arg(index + 1).arg(line.error()))};
+            return Failure{
+                messages::cannotWrite(path, u"%1行目: %2"_s.arg(index + 1).arg(line.error()))};
         bytes += *line;
         bytes += "\r\n";
     }

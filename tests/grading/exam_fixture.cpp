@@ -17,46 +17,56 @@ namespace grading_test {
 
 namespace {
 
-void require(const workspace::Status& status) {
+void require(const workspace::Status& status)
+{
     if (!status)
         throw std::runtime_error(status.error().toStdString());
 }
 
 } // namespace
 
-workspace::RegionRect regionOfSize(int width, int height) {
+workspace::RegionRect regionOfSize(int width, int height)
+{
     return {10, qint16(20 + height), qint16(10 + width), 20};
 }
 
-QColor cutoutColour(int sheet) {
+QColor cutoutColour(int sheet)
+{
     return QColor::fromHsv((sheet * 37) % 360, 200, 220);
 }
 
 Exam::Exam(int sheets, QList<workspace::RegionRect> regions)
     : m_sheets(sheets)
-    , m_regions(std::move(regions)) {}
+    , m_regions(std::move(regions))
+{
+}
 
-Exam& Exam::scores(QStringList lines) {
+Exam& Exam::scores(QStringList lines)
+{
     m_scoreLines = std::move(lines);
     return *this;
 }
 
-Exam& Exam::comments(QStringList lines) {
+Exam& Exam::comments(QStringList lines)
+{
     m_commentLines = std::move(lines);
     return *this;
 }
 
-Exam& Exam::roster(QStringList names) {
+Exam& Exam::roster(QStringList names)
+{
     m_roster = std::move(names);
     return *this;
 }
 
-Exam& Exam::cutouts() {
+Exam& Exam::cutouts()
+{
     m_withCutouts = true;
     return *this;
 }
 
-void Exam::write(const test_support::TemporaryWorkspace& folder) const {
+void Exam::write(const test_support::TemporaryWorkspace& folder) const
+{
     QDir().mkpath(folder.path(u"ini"_s));
     folder.writeSheets(m_sheets, QSize(4, 4));
     require(workspace::writeRegions(folder.path(paths::regionFile()), m_regions));
@@ -73,11 +83,12 @@ void Exam::write(const test_support::TemporaryWorkspace& folder) const {
         const QSize size(m_regions[region - 1].width(), m_regions[region - 1].height());
         for (int sheet = 1; sheet <= m_sheets; ++sheet)
             require(imaging::saveDerivedBmp(test_support::solidImage(size, cutoutColour(sheet)),
-                                     folder.path(paths::cutoutImage(region, sheet))));
+                                            folder.path(paths::cutoutImage(region, sheet))));
     }
 }
 
-grading::GradingTables loadTables(const test_support::TemporaryWorkspace& folder) {
+grading::GradingTables loadTables(const test_support::TemporaryWorkspace& folder)
+{
     workspace::Expected<grading::GradingTables> tables =
         grading::GradingTables::load(folder.workspace());
     if (!tables) {

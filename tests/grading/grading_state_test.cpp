@@ -22,7 +22,8 @@ namespace {
 
 // A state on `sheets` sheets of one 100 × 60 region (plus a second one), scores of region 1
 // given per sheet ("" for ungraded).
-GradingState stateWith(const QStringList& scores, int sheets = -1) {
+GradingState stateWith(const QStringList& scores, int sheets = -1)
+{
     TemporaryWorkspace folder;
     QStringList lines;
     for (const QString& score : scores)
@@ -33,7 +34,8 @@ GradingState stateWith(const QStringList& scores, int sheets = -1) {
     return GradingState(grading_test::loadTables(folder));
 }
 
-std::set<int> indicesIn(const GradingState& state, MarkState mark) {
+std::set<int> indicesIn(const GradingState& state, MarkState mark)
+{
     std::set<int> indices;
     for (std::size_t index = 0; index < state.cells().size(); ++index)
         if (state.cells()[index].state == mark)
@@ -41,7 +43,8 @@ std::set<int> indicesIn(const GradingState& state, MarkState mark) {
     return indices;
 }
 
-std::set<int> shownIndices(const GradingState& state) {
+std::set<int> shownIndices(const GradingState& state)
+{
     std::set<int> indices;
     for (std::size_t index = 0; index < state.cells().size(); ++index)
         if (state.cells()[index].shown)
@@ -49,7 +52,8 @@ std::set<int> shownIndices(const GradingState& state) {
     return indices;
 }
 
-void setColumns(GradingState& state, int columns) {
+void setColumns(GradingState& state, int columns)
+{
     QString box = u"1"_s;
     for (int column = 1; column < columns; ++column)
         box = *state.stepColumns(ColumnStep::More, box);
@@ -57,7 +61,8 @@ void setColumns(GradingState& state, int columns) {
 
 } // namespace
 
-TEST(GradingState, APageBuildShowsEverySheetAndDerivesMarksFromScores) {
+TEST(GradingState, APageBuildShowsEverySheetAndDerivesMarksFromScores)
+{
     GradingState state = stateWith({u"3"_s, QString(), u"abc"_s, u"0"_s});
     EXPECT_EQ(state.nowQ(), 0);
     EXPECT_EQ(state.selectorColours(),
@@ -72,7 +77,8 @@ TEST(GradingState, APageBuildShowsEverySheetAndDerivesMarksFromScores) {
               (QList<SelectorColour>{SelectorColour::Current, SelectorColour::ButtonFace}));
 }
 
-TEST(GradingState, SevenSheetsInThreeColumnsStartTheSecondRowWithSheetFour) {
+TEST(GradingState, SevenSheetsInThreeColumnsStartTheSecondRowWithSheetFour)
+{
     GradingState state = stateWith(QStringList(7, QString()));
     setColumns(state, 3);
     state.buildPage(0);
@@ -83,7 +89,8 @@ TEST(GradingState, SevenSheetsInThreeColumnsStartTheSecondRowWithSheetFour) {
     EXPECT_DOUBLE_EQ(cells[5].geometry.image.left(), cells[2].geometry.image.left());
 }
 
-TEST(GradingState, HidingGradedAnswersLeavesNoGaps) {
+TEST(GradingState, HidingGradedAnswersLeavesNoGaps)
+{
     GradingState state =
         stateWith({QString(), u"2"_s, QString(), QString(), u"1"_s, QString(), QString()});
     setColumns(state, 3);
@@ -99,7 +106,8 @@ TEST(GradingState, HidingGradedAnswersLeavesNoGaps) {
             << position;
 }
 
-TEST(GradingState, ExtractComparesTextsExactly) {
+TEST(GradingState, ExtractComparesTextsExactly)
+{
     const QStringList scores = {u"1"_s, u"1.0"_s, QString(), u"2"_s, u" 1"_s, u"1"_s};
     const struct {
         QString wanted;
@@ -117,7 +125,8 @@ TEST(GradingState, ExtractComparesTextsExactly) {
     }
 }
 
-TEST(GradingState, ExtractKeepsSelectionsOnceTheLayoutHasChanged) {
+TEST(GradingState, ExtractKeepsSelectionsOnceTheLayoutHasChanged)
+{
     GradingState state = stateWith({u"1"_s, QString(), u"1"_s});
     state.buildPage(0);
     state.click(0, ShiftKey::Up);
@@ -137,7 +146,8 @@ TEST(GradingState, ExtractKeepsSelectionsOnceTheLayoutHasChanged) {
     EXPECT_EQ(indicesIn(state, MarkState::Yellow), std::set<int>{});
 }
 
-TEST(GradingState, AShiftRangeSelectsTheSpannedColumnsBetweenTheCornersEitherWay) {
+TEST(GradingState, AShiftRangeSelectsTheSpannedColumnsBetweenTheCornersEitherWay)
+{
     // Ten sheets in three columns with sheet 5 graded and hidden: indices 0 1 2 / 3 5 6 / 7 8 9.
     QStringList scores(10, QString());
     scores[4] = u"1"_s;
@@ -160,7 +170,8 @@ TEST(GradingState, AShiftRangeSelectsTheSpannedColumnsBetweenTheCornersEitherWay
     }
 }
 
-TEST(GradingState, ShiftActsAsAPlainClickUnlessHeldOverTheCanvasWithTheAnchorSelected) {
+TEST(GradingState, ShiftActsAsAPlainClickUnlessHeldOverTheCanvasWithTheAnchorSelected)
+{
     GradingState state = stateWith(QStringList(6, QString()));
     state.buildPage(0);
 
@@ -183,7 +194,8 @@ TEST(GradingState, ShiftActsAsAPlainClickUnlessHeldOverTheCanvasWithTheAnchorSel
     EXPECT_EQ(indicesIn(state, MarkState::Yellow), std::set<int>{});
 }
 
-TEST(GradingState, BulkButtonsFollowVisibilityAndScoreBoxes) {
+TEST(GradingState, BulkButtonsFollowVisibilityAndScoreBoxes)
+{
     GradingState state = stateWith({u"1"_s, QString(), QString(), u"2"_s, QString()});
     state.buildPage(0);
     state.buildExtract(u"1"_s); // shows only answer 0; the unscored stay gray while hidden
@@ -200,7 +212,8 @@ TEST(GradingState, BulkButtonsFollowVisibilityAndScoreBoxes) {
     EXPECT_EQ(indicesIn(state, MarkState::Gray), (std::set<int>{1, 2}));
 }
 
-TEST(GradingState, TypedScoresAndCommentsReachTheTablesOfTheCurrentRegion) {
+TEST(GradingState, TypedScoresAndCommentsReachTheTablesOfTheCurrentRegion)
+{
     GradingState state = stateWith({QString(), QString()});
     state.editScore(0, u"3"_s); // no region chosen yet: nothing to write to
     EXPECT_EQ(state.tables().score(1, 1), QString());
@@ -229,7 +242,8 @@ TEST(GradingState, TypedScoresAndCommentsReachTheTablesOfTheCurrentRegion) {
     EXPECT_FALSE(state.hasChanges());
 }
 
-TEST(GradingState, PresetsScoreTheSelectedAnswersAndRebuild) {
+TEST(GradingState, PresetsScoreTheSelectedAnswersAndRebuild)
+{
     const struct {
         QString preset;
         QString stored;
@@ -258,7 +272,8 @@ TEST(GradingState, PresetsScoreTheSelectedAnswersAndRebuild) {
     }
 }
 
-TEST(GradingState, ACommentPresetKeepsTheSelectionForAFollowingScore) {
+TEST(GradingState, ACommentPresetKeepsTheSelectionForAFollowingScore)
+{
     GradingState state = stateWith({QString(), QString(), QString()});
     state.applyScore(u"4"_s); // before any region: nothing changes, nothing is built
     EXPECT_EQ(state.nowQ(), 0);
@@ -278,7 +293,8 @@ TEST(GradingState, ACommentPresetKeepsTheSelectionForAFollowingScore) {
     EXPECT_EQ(state.tables().score(1, 1), QString());
 }
 
-TEST(GradingState, ColumnButtonsStepTheBoxAndKeepAtLeastOneColumn) {
+TEST(GradingState, ColumnButtonsStepTheBoxAndKeepAtLeastOneColumn)
+{
     const struct {
         QString box;
         ColumnStep step;
@@ -305,7 +321,8 @@ TEST(GradingState, ColumnButtonsStepTheBoxAndKeepAtLeastOneColumn) {
     }
 }
 
-TEST(GradingState, ZoomWaitsForARegionAndMultipliesInSinglePrecision) {
+TEST(GradingState, ZoomWaitsForARegionAndMultipliesInSinglePrecision)
+{
     GradingState state = stateWith({QString()});
     state.zoom(ZoomStep::Enlarge);
     EXPECT_EQ(state.zoomFactor(), 1.0f);
@@ -318,7 +335,8 @@ TEST(GradingState, ZoomWaitsForARegionAndMultipliesInSinglePrecision) {
     EXPECT_FALSE(state.freshLayout());
 }
 
-TEST(GradingState, FullyGradedRegionsAreMarkedAtLoadAndAtEveryPageBuild) {
+TEST(GradingState, FullyGradedRegionsAreMarkedAtLoadAndAtEveryPageBuild)
+{
     GradingState state = stateWith({u"1"_s, u"0"_s});
     EXPECT_EQ(state.selectorColours()[0], SelectorColour::FullyGraded);
     state.buildPage(1);

@@ -17,13 +17,15 @@ namespace paths = workspace::paths;
 
 namespace {
 
-QList<workspace::RegionRect> regions(int count) {
+QList<workspace::RegionRect> regions(int count)
+{
     return QList<workspace::RegionRect>(count, regionOfSize(40, 20));
 }
 
 } // namespace
 
-TEST(GradingTables, ARosterMakesRegionOneTheNameFieldScoredZeroOnEverySheet) {
+TEST(GradingTables, ARosterMakesRegionOneTheNameFieldScoredZeroOnEverySheet)
+{
     TemporaryWorkspace folder;
     Exam(3, regions(2)).scores({u"5,3"_s, u",2"_s}).roster({u"青木"_s, u"井上"_s}).write(folder);
     const GradingTables tables = loadTables(folder);
@@ -41,7 +43,8 @@ TEST(GradingTables, ARosterMakesRegionOneTheNameFieldScoredZeroOnEverySheet) {
     EXPECT_EQ(folder.readBytes(paths::commentFile()), ",\r\n,\r\n,\r\n");
 }
 
-TEST(GradingTables, SavingWritesExactlyOneFieldPerRegionOnEverySheetOfTheRun) {
+TEST(GradingTables, SavingWritesExactlyOneFieldPerRegionOnEverySheetOfTheRun)
+{
     struct Case {
         const char* what;
         int sheets;
@@ -70,7 +73,8 @@ TEST(GradingTables, SavingWritesExactlyOneFieldPerRegionOnEverySheetOfTheRun) {
     }
 }
 
-TEST(GradingTables, TheSheetRunStopsAtTheFirstGapAndLaterLinesAreDroppedOnSaving) {
+TEST(GradingTables, TheSheetRunStopsAtTheFirstGapAndLaterLinesAreDroppedOnSaving)
+{
     TemporaryWorkspace folder;
     Exam(2, regions(2))
         .scores({u"1,2"_s, u"3,4"_s, u"5,6"_s, u"7,8"_s})
@@ -87,7 +91,8 @@ TEST(GradingTables, TheSheetRunStopsAtTheFirstGapAndLaterLinesAreDroppedOnSaving
     EXPECT_EQ(folder.readBytes(paths::commentFile()), "a,b\r\nc,d\r\n");
 }
 
-TEST(GradingTables, RefusesWhatTheTablesCannotHoldNamingTheFile) {
+TEST(GradingTables, RefusesWhatTheTablesCannotHoldNamingTheFile)
+{
     struct Case {
         const char* what;
         QString relative;
@@ -118,7 +123,8 @@ TEST(GradingTables, RefusesWhatTheTablesCannotHoldNamingTheFile) {
     }
 }
 
-TEST(GradingTables, RefusesMoreThanFiveHundredSheets) {
+TEST(GradingTables, RefusesMoreThanFiveHundredSheets)
+{
     TemporaryWorkspace folder;
     Exam(0, regions(1)).write(folder);
     for (int sheet = 1; sheet <= 501; ++sheet)
@@ -131,7 +137,8 @@ TEST(GradingTables, RefusesMoreThanFiveHundredSheets) {
     EXPECT_EQ(loadTables(folder).sheetCount(), 500);
 }
 
-TEST(GradingTables, SavingRefusesATextTheFileCannotHoldAndWritesNothing) {
+TEST(GradingTables, SavingRefusesATextTheFileCannotHoldAndWritesNothing)
+{
     struct Case {
         const char* what;
         QString comment;
@@ -161,7 +168,8 @@ TEST(GradingTables, SavingRefusesATextTheFileCannotHoldAndWritesNothing) {
     }
 }
 
-TEST(GradingTables, LinuxLookAlikesAreStoredInTheirCodePageForms) {
+TEST(GradingTables, LinuxLookAlikesAreStoredInTheirCodePageForms)
+{
     TemporaryWorkspace folder;
     Exam(1, regions(1)).write(folder);
     GradingTables tables = loadTables(folder);

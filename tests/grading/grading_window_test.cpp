@@ -32,28 +32,33 @@ namespace {
 
 // The element `index` of a control array: the controls share an objectName.
 template <typename Control>
-Control* control(const QWidget* root, const QString& name, int index = -1) {
+Control* control(const QWidget* root, const QString& name, int index = -1)
+{
     for (Control* candidate : root->findChildren<Control*>(name))
         if (index < 0 || candidate->property("index").toInt() == index)
             return candidate;
     return nullptr;
 }
 
-void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, modifiers);
 }
 
-QString tagOf(const GradingWindow* window, int index) {
+QString tagOf(const GradingWindow* window, int index)
+{
     return control<PictureBox>(window, u"picHaikei"_s, index)->tag();
 }
 
-void deleteClosedWindows() {
+void deleteClosedWindows()
+{
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Clicks the button with the given text on the next modal dialog.
-void answerNextDialogWith(const QString& buttonText) {
+void answerNextDialogWith(const QString& buttonText)
+{
     test_support::onNextModal([buttonText](QWidget* dialog) {
         for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
             if (button->text() == buttonText) {
@@ -66,14 +71,16 @@ void answerNextDialogWith(const QString& buttonText) {
 
 class GradingWindowTest : public ::testing::Test {
 protected:
-    void open(const Exam& exam) {
+    void open(const Exam& exam)
+    {
         exam.write(m_folder);
         m_main.show();
         m_window = grading::openGradingWindow(m_folder.workspace(), &m_main);
         ASSERT_NE(m_window, nullptr);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         if (m_window) {
             m_window->setAttribute(Qt::WA_DeleteOnClose, false);
             delete m_window.data();
@@ -87,7 +94,8 @@ protected:
     void finish() { click(panelControl<QPushButton>(u"Command1"_s)); }
 
     // A control of the command panel; the palette, a child window, reuses some of its names.
-    template <typename Control> [[nodiscard]] Control* panelControl(const QString& name) const {
+    template <typename Control> [[nodiscard]] Control* panelControl(const QString& name) const
+    {
         return m_window->findChild<QWidget*>(u"Picture3"_s)->findChild<Control*>(name);
     }
 
@@ -100,7 +108,8 @@ const QList<workspace::RegionRect> kTwoRegions = {regionOfSize(60, 30), regionOf
 
 } // namespace
 
-TEST_F(GradingWindowTest, OpensWithThePaletteWhileTheMainWindowWaitsHidden) {
+TEST_F(GradingWindowTest, OpensWithThePaletteWhileTheMainWindowWaitsHidden)
+{
     QStringList scores(3, u",1"_s);
     open(Exam(3, QList<workspace::RegionRect>(10, regionOfSize(30, 20))).scores(scores));
 
@@ -139,7 +148,8 @@ TEST_F(GradingWindowTest, OpensWithThePaletteWhileTheMainWindowWaitsHidden) {
     EXPECT_TRUE(m_window.isNull());
 }
 
-TEST_F(GradingWindowTest, DoesNotOpenWithoutRegionsOrWithMoreSheetsThanItHolds) {
+TEST_F(GradingWindowTest, DoesNotOpenWithoutRegionsOrWithMoreSheetsThanItHolds)
+{
     m_main.show();
     EXPECT_EQ(grading::openGradingWindow(m_folder.workspace(), &m_main), nullptr);
     EXPECT_TRUE(m_main.isVisible());
@@ -154,7 +164,8 @@ TEST_F(GradingWindowTest, DoesNotOpenWithoutRegionsOrWithMoreSheetsThanItHolds) 
     EXPECT_TRUE(m_main.isVisible());
 }
 
-TEST_F(GradingWindowTest, GradesWithClicksShiftRangesAndFunctionKeysAndKeepsItAfterSaving) {
+TEST_F(GradingWindowTest, GradesWithClicksShiftRangesAndFunctionKeysAndKeepsItAfterSaving)
+{
     open(Exam(5, kTwoRegions).cutouts());
     chooseRegion(1);
 
@@ -207,7 +218,8 @@ TEST_F(GradingWindowTest, GradesWithClicksShiftRangesAndFunctionKeysAndKeepsItAf
     EXPECT_EQ(control<QLineEdit>(m_window, u"txtMemo"_s, 0)->text(), u"a、b"_s);
 }
 
-TEST_F(GradingWindowTest, ClosingAfterChangesAsksWhetherToSaveDiscardOrGoBack) {
+TEST_F(GradingWindowTest, ClosingAfterChangesAsksWhetherToSaveDiscardOrGoBack)
+{
     const struct {
         QString answer;
         bool staysOpen;
@@ -237,7 +249,8 @@ TEST_F(GradingWindowTest, ClosingAfterChangesAsksWhetherToSaveDiscardOrGoBack) {
     }
 }
 
-TEST_F(GradingWindowTest, ClosingWithoutChangesAsksNothing) {
+TEST_F(GradingWindowTest, ClosingWithoutChangesAsksNothing)
+{
     open(Exam(2, kTwoRegions).scores({u"1,"_s}));
     chooseRegion(1);
     click(control<PictureBox>(m_window, u"picKaitou"_s, 1)); // a selection is no change
@@ -246,7 +259,8 @@ TEST_F(GradingWindowTest, ClosingWithoutChangesAsksNothing) {
     EXPECT_EQ(m_folder.readBytes(paths::scoreFile()), "1,\r\n");
 }
 
-TEST_F(GradingWindowTest, AnUnstorableCommentKeepsTheWindowOpenAndWritesNothing) {
+TEST_F(GradingWindowTest, AnUnstorableCommentKeepsTheWindowOpenAndWritesNothing)
+{
     open(Exam(2, kTwoRegions));
     chooseRegion(2);
     click(panelControl<QCheckBox>(u"Check2"_s));
@@ -265,7 +279,8 @@ TEST_F(GradingWindowTest, AnUnstorableCommentKeepsTheWindowOpenAndWritesNothing)
     EXPECT_FALSE(m_folder.exists(paths::commentFile()));
 }
 
-TEST_F(GradingWindowTest, ThePalettesCloseBoxOnlyHidesItAndAFunctionKeyBringsItBack) {
+TEST_F(GradingWindowTest, ThePalettesCloseBoxOnlyHidesItAndAFunctionKeyBringsItBack)
+{
     open(Exam(3, kTwoRegions));
     chooseRegion(1);
     palette()->scorePreset(1)->setText(u"7"_s);
@@ -284,7 +299,8 @@ TEST_F(GradingWindowTest, ThePalettesCloseBoxOnlyHidesItAndAFunctionKeyBringsItB
     EXPECT_EQ(tagOf(m_window, 0), u"yellow"_s);
 }
 
-TEST_F(GradingWindowTest, KeysScrollTheCanvasWhileItsBoxesKeepTheirOwnKeys) {
+TEST_F(GradingWindowTest, KeysScrollTheCanvasWhileItsBoxesKeepTheirOwnKeys)
+{
     open(Exam(25, kTwoRegions)); // 25 rows of 45 pixels
     chooseRegion(1);
     auto* bar = m_window->findChild<QScrollBar*>(u"VScroll2"_s);
@@ -322,7 +338,8 @@ TEST_F(GradingWindowTest, KeysScrollTheCanvasWhileItsBoxesKeepTheirOwnKeys) {
     EXPECT_EQ(bar->value(), 0);
 }
 
-TEST_F(GradingWindowTest, CutoutsAreDecodedOnceWhenSeenAndReloadedWhenTheirFileChanges) {
+TEST_F(GradingWindowTest, CutoutsAreDecodedOnceWhenSeenAndReloadedWhenTheirFileChanges)
+{
     open(Exam(40, kTwoRegions).cutouts());
     const auto decoded = [this] {
         (void)m_window->grab(); // paints the answers in view
@@ -340,7 +357,7 @@ TEST_F(GradingWindowTest, CutoutsAreDecodedOnceWhenSeenAndReloadedWhenTheirFileC
     const int seen = decoded();
 
     ASSERT_TRUE(imaging::saveDerivedBmp(test_support::solidImage(QSize(61, 30), Qt::red),
-                                 m_folder.path(paths::cutoutImage(1, 2))));
+                                        m_folder.path(paths::cutoutImage(1, 2))));
     QFile::remove(m_folder.path(paths::cutoutImage(1, 3)));
     chooseRegion(1);
     EXPECT_EQ(decoded(), seen + 1);
@@ -351,7 +368,8 @@ TEST_F(GradingWindowTest, CutoutsAreDecodedOnceWhenSeenAndReloadedWhenTheirFileC
     EXPECT_TRUE(missing->picture().isNull());
 }
 
-TEST_F(GradingWindowTest, LayoutControlsWaitForARegionAndThenRebuild) {
+TEST_F(GradingWindowTest, LayoutControlsWaitForARegionAndThenRebuild)
+{
     open(Exam(7, kTwoRegions).scores({u",1"_s, u"3,"_s}));
     click(panelControl<QPushButton>(u"Command6"_s));
     click(panelControl<QCheckBox>(u"Check1"_s));

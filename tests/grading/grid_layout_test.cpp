@@ -5,7 +5,8 @@
 
 using namespace grading;
 
-TEST(GridLayout, CellsFillRowsOfTheColumnCountLeftToRight) {
+TEST(GridLayout, CellsFillRowsOfTheColumnCountLeftToRight)
+{
     // 100 × 60 pixels: 1500 twips wide, pitch (60 + 5) × 15.5 = 1007.5, gap 500.
     const GridMetrics metrics{100, 60, 1.0f, 3, CommentDisplay::Hidden};
     const struct {
@@ -24,7 +25,8 @@ TEST(GridLayout, CellsFillRowsOfTheColumnCountLeftToRight) {
     }
 }
 
-TEST(GridLayout, RowPitchIsFixedForLowAnswersWhateverTheZoom) {
+TEST(GridLayout, RowPitchIsFixedForLowAnswersWhateverTheZoom)
+{
     const float enlarged = static_cast<float>(1.0 * 1.17);
     const float twiceEnlarged = static_cast<float>(double(enlarged) * 1.17);
     const struct {
@@ -44,7 +46,8 @@ TEST(GridLayout, RowPitchIsFixedForLowAnswersWhateverTheZoom) {
             << test.height << " at " << test.zoom;
 }
 
-TEST(GridLayout, ShowingCommentsWidensTheGapAndMovesTheUnitBesideTheScore) {
+TEST(GridLayout, ShowingCommentsWidensTheGapAndMovesTheUnitBesideTheScore)
+{
     const CellGeometry hidden = cellGeometry({100, 60, 1.0f, 2, CommentDisplay::Hidden}, 1);
     const CellGeometry shown = cellGeometry({100, 60, 1.0f, 2, CommentDisplay::Shown}, 1);
 
@@ -59,13 +62,15 @@ TEST(GridLayout, ShowingCommentsWidensTheGapAndMovesTheUnitBesideTheScore) {
     EXPECT_EQ(hidden.unitLabel, QRectF(3600 + 115, 435, 195, 195));
 }
 
-TEST(GridLayout, ZoomScalesTheImageAndItsColumnsButNotTheGap) {
+TEST(GridLayout, ZoomScalesTheImageAndItsColumnsButNotTheGap)
+{
     const CellGeometry cell = cellGeometry({100, 60, 0.5f, 4, CommentDisplay::Hidden}, 2);
     EXPECT_DOUBLE_EQ(cell.image.left(), 0.5 * 3000 + 50 + 1000);
     EXPECT_EQ(cell.image.size(), QSizeF(750, 450));
 }
 
-TEST(GridLayout, WideRegionsAndManyColumnsLayOutWithoutWrapping) {
+TEST(GridLayout, WideRegionsAndManyColumnsLayOutWithoutWrapping)
+{
     const CellGeometry wide = cellGeometry({3000, 60, 1.0f, 2, CommentDisplay::Hidden}, 1);
     EXPECT_DOUBLE_EQ(wide.image.left(), 45000 + 50 + 500);
     EXPECT_DOUBLE_EQ(wide.image.width(), 45000);
@@ -73,7 +78,8 @@ TEST(GridLayout, WideRegionsAndManyColumnsLayOutWithoutWrapping) {
     EXPECT_DOUBLE_EQ(farColumn.image.left(), 20 * 150 + 50 + 20 * 2000);
 }
 
-TEST(GradingWindowGeometry, FollowsTheScreenWithTheTwoDivisors) {
+TEST(GradingWindowGeometry, FollowsTheScreenWithTheTwoDivisors)
+{
     // An 800 × 800 pixel screen is 12000 twips square.
     const GradingWindowGeometry geometry = gradingWindowGeometry(QSizeF(12000, 12000), 14);
     EXPECT_EQ(geometry.window, QRect(0, 0, 767, 600));
@@ -86,7 +92,8 @@ TEST(GradingWindowGeometry, FollowsTheScreenWithTheTwoDivisors) {
     EXPECT_EQ(geometry.verticalSmallStep, 48);
 }
 
-TEST(GradingWindowGeometry, ThePaletteStandsBesideTheWindowOnlyWhenTheDesktopHasRoom) {
+TEST(GradingWindowGeometry, ThePaletteStandsBesideTheWindowOnlyWhenTheDesktopHasRoom)
+{
     const QSize palette(186, 297);
     const QRect screen(0, 0, 800, 800);
     const GradingWindowGeometry geometry = gradingWindowGeometry(QSizeF(12000, 12000), 14);

@@ -73,7 +73,10 @@ TEST(BmpCodec, DecodesThirtyTwoBitAndTopDownRowsAsOpaquePixels)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
             const QRgb pixel = image.pixel(x, y);
-            top.append(char(qBlue(pixel))).append(char(qGreen(pixel))).append(char(qRed(pixel))).append('\0');
+            top.append(char(qBlue(pixel)))
+                .append(char(qGreen(pixel)))
+                .append(char(qRed(pixel)))
+                .append('\0');
         }
     std::optional<QImage> decoded = imaging::decodeBmp(top);
     ASSERT_TRUE(decoded);

@@ -17,7 +17,8 @@ using workspace::RegionRect;
 namespace {
 
 // Every pixel different, so that a shifted or flipped copy shows.
-QImage numberedSheet(QSize size) {
+QImage numberedSheet(QSize size)
+{
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
@@ -25,12 +26,14 @@ QImage numberedSheet(QSize size) {
     return image;
 }
 
-QRgb expectedPixel(const QImage& sheet, const RegionRect& region, int x, int y) {
+QRgb expectedPixel(const QImage& sheet, const RegionRect& region, int x, int y)
+{
     const QPoint at(region.left + x, region.top + y);
     return sheet.rect().contains(at) ? sheet.pixel(at) : qRgb(255, 255, 255);
 }
 
-void expectCutout(const QImage& cutout, const QImage& sheet, const RegionRect& region) {
+void expectCutout(const QImage& cutout, const QImage& sheet, const RegionRect& region)
+{
     ASSERT_EQ(cutout.size(), QSize(region.width(), region.height()));
     for (int y = 0; y < cutout.height(); ++y)
         for (int x = 0; x < cutout.width(); ++x)
@@ -47,7 +50,8 @@ const RegionRect kRegions[] = {
 
 } // namespace
 
-TEST(Cutout, CopiesTheBlockOneToOneWithWhiteBeyondTheSheet) {
+TEST(Cutout, CopiesTheBlockOneToOneWithWhiteBeyondTheSheet)
+{
     const QImage sheet = numberedSheet({900, 1000});
     const QImage sheet24 = sheet.convertToFormat(QImage::Format_BGR888);
     const QByteArray bmp = imaging::encodeBmp(sheet);
@@ -62,7 +66,8 @@ TEST(Cutout, CopiesTheBlockOneToOneWithWhiteBeyondTheSheet) {
     EXPECT_TRUE(imaging::cutOut(sheet, RegionRect{5, 5, 50, 5}).isNull());
 }
 
-TEST(BmpRows, ReadsBottomUpAndTopDownFilesAndRefusesOtherLayouts) {
+TEST(BmpRows, ReadsBottomUpAndTopDownFilesAndRefusesOtherLayouts)
+{
     const QImage sheet = numberedSheet({7, 5});
     QByteArray bottomUp = imaging::encodeBmp(sheet);
     QByteArray topDown = bottomUp;
@@ -84,7 +89,8 @@ TEST(BmpRows, ReadsBottomUpAndTopDownFilesAndRefusesOtherLayouts) {
     EXPECT_FALSE(imaging::BmpRows::fromBytes(thirtyTwoBits));
 }
 
-TEST(SheetCutting, WritesEveryRegionOfTheSheetAndNamesAnUnreadableSheet) {
+TEST(SheetCutting, WritesEveryRegionOfTheSheetAndNamesAnUnreadableSheet)
+{
     TemporaryWorkspace folder;
     const QImage sheet = numberedSheet({900, 1000});
     folder.writeImage(workspace::paths::sheetImage(2), sheet);

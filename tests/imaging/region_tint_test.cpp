@@ -5,7 +5,8 @@
 
 using test_support::solidImage;
 
-TEST(RegionTint, HalvesBlueAndGreenAndMovesRedHalfwayToFull) {
+TEST(RegionTint, HalvesBlueAndGreenAndMovesRedHalfwayToFull)
+{
     const std::pair<QRgb, QRgb> cases[] = {
         {qRgb(255, 255, 255), qRgb(255, 127, 127)},
         {qRgb(255, 127, 127), qRgb(255, 63, 63)},
@@ -16,7 +17,8 @@ TEST(RegionTint, HalvesBlueAndGreenAndMovesRedHalfwayToFull) {
         EXPECT_EQ(imaging::tinted(before), after) << std::hex << before;
 }
 
-TEST(RegionTint, AddressesRowsFromTheBottomAndSkipsWhatLiesOutside) {
+TEST(RegionTint, AddressesRowsFromTheBottomAndSkipsWhatLiesOutside)
+{
     QImage surface = solidImage({10, 8}, Qt::white);
     // Columns 1 … 3 of the two lowest rows, and a dot whose square reaches past the top-left.
     imaging::tintRect(surface, 1, 3, 0, 1);
@@ -35,7 +37,8 @@ TEST(RegionTint, AddressesRowsFromTheBottomAndSkipsWhatLiesOutside) {
     EXPECT_TRUE(empty.isNull());
 }
 
-TEST(RegionTint, ARectangleWithItsCornerDotsComesOutDarkerAtTheCorners) {
+TEST(RegionTint, ARectangleWithItsCornerDotsComesOutDarkerAtTheCorners)
+{
     QImage surface = solidImage({40, 40}, Qt::white);
     imaging::tintDot(surface, 10, 10);
     imaging::tintDot(surface, 30, 20);

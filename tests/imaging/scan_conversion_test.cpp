@@ -15,7 +15,8 @@ using test_support::TemporaryWorkspace;
 namespace {
 
 // Every pixel different, so that a shifted or flipped copy shows.
-QImage numberedSheet(QSize size) {
+QImage numberedSheet(QSize size)
+{
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
@@ -25,7 +26,8 @@ QImage numberedSheet(QSize size) {
 
 } // namespace
 
-TEST(ScanConversion, StoresTheScansOwnPixelsAndWritesNothingForABadScan) {
+TEST(ScanConversion, StoresTheScansOwnPixelsAndWritesNothingForABadScan)
+{
     TemporaryWorkspace folder;
     const QImage scan = numberedSheet({300, 200});
     folder.writeImage(u"scans/a.jpg"_s, scan);
@@ -46,7 +48,8 @@ TEST(ScanConversion, StoresTheScansOwnPixelsAndWritesNothingForABadScan) {
     EXPECT_FALSE(folder.exists(u"touan/c.bmp"_s));
 }
 
-TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile)
+{
     TemporaryWorkspace folder;
     const QString path = folder.path(u"out.bmp"_s);
     ASSERT_TRUE(imaging::saveDerivedBmp(numberedSheet({20, 10}), path).ok());
@@ -60,7 +63,8 @@ TEST(DerivedBmpSaving, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(imaging::saveDerivedBmp(QImage(), path).ok());
 }
 
-TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan) {
+TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan)
+{
     TemporaryWorkspace folder;
     const QImage scan = numberedSheet({301, 203});
     struct Case {
@@ -84,7 +88,8 @@ TEST(JpegToBmp, GivesTheBytesQtsDecodingWouldStoreForEveryKindOfScan) {
     }
 }
 
-TEST(JpegToBmp, LeavesAnythingButAWholeCleanJpegToTheGeneralPath) {
+TEST(JpegToBmp, LeavesAnythingButAWholeCleanJpegToTheGeneralPath)
+{
     TemporaryWorkspace folder;
     folder.writeImage(u"whole.jpg"_s, numberedSheet({64, 48}));
     const QByteArray whole = folder.readBytes(u"whole.jpg"_s);

@@ -8,7 +8,8 @@ using test_support::solidImage;
 
 TEST(SheetSurface, IsTheNaturalSizeWithThePictureAtTheTopLeftAndWhiteBeyond)
 {
-    const imaging::SheetSurface surface = imaging::SheetSurface::fromPicture(solidImage({1654, 2339}, Qt::black));
+    const imaging::SheetSurface surface =
+        imaging::SheetSurface::fromPicture(solidImage({1654, 2339}, Qt::black));
     EXPECT_EQ(surface.pictureSize(), QSize(1654, 2339));
     EXPECT_NEAR(surface.sizeTwips().width(), 43762 / 1.755, 1e-6);
     EXPECT_NEAR(surface.sizeTwips().height(), 61886 / 1.755, 1e-6);
@@ -21,7 +22,8 @@ TEST(SheetSurface, IsTheNaturalSizeWithThePictureAtTheTopLeftAndWhiteBeyond)
 
 TEST(SheetSurface, RendersScaledToExactlyTheDisplaySize)
 {
-    const imaging::SheetSurface surface = imaging::SheetSurface::fromPicture(solidImage({200, 400}, Qt::red));
+    const imaging::SheetSurface surface =
+        imaging::SheetSurface::fromPicture(solidImage({200, 400}, Qt::red));
     const QImage display = imaging::renderScaled(surface, {100, 200});
     EXPECT_EQ(display.size(), QSize(100, 200));
     EXPECT_EQ(display.format(), QImage::Format_RGB32);

@@ -27,7 +27,8 @@ TEST(MainWindowGeometry, ASheetTwiceAsTallGetsAViewTwiceAsTall)
 
     const QRectF bar = sheetScrollBarRect({28750, 15700}, 285);
     EXPECT_EQ(bar, QRectF(28750 - 285 - 100, 0, 285, 14200));
-    const workspace::ScrollSettings settings = sheetScrollSettings(view.height(), bar.height(), 15700);
+    const workspace::ScrollSettings settings =
+        sheetScrollSettings(view.height(), bar.height(), 15700);
     EXPECT_EQ(settings.maximum, 55500 - 14200);
     EXPECT_EQ(settings.minimum, 0);
     EXPECT_EQ(settings.largeStep, 9420);

@@ -7,8 +7,8 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -24,13 +24,13 @@ using workspace::twipsToPixels;
 namespace {
 
 const std::pair<QString, QString> kButtons[] = {
-    {u"Command2"_s, u"1.答案読込"_s},      {u"Command1"_s, u"2.切り取りUNDO"_s},
-    {u"Command3"_s, u"3.切り取り終了"_s},  {u"Command7"_s, u"4.名簿割り当て"_s},
-    {u"Command4"_s, u"5.点数振り分け"_s},  {u"Command5"_s, u"6.採点実行"_s},
-    {u"Command13"_s, u"縮小"_s},           {u"Command12"_s, u"拡大"_s},
-    {u"Command9"_s, u"<< 7.採点結果"_s},   {u"Command10"_s, u"7.採点結果 >>"_s},
-    {u"Command8"_s, u"8.答案印刷"_s},      {u"Command11"_s, u"9.成績表"_s},
-    {u"Command14"_s, u"10.初期化"_s},      {u"Command6"_s, u"終了"_s},
+    {u"Command2"_s, u"1.答案読込"_s},     {u"Command1"_s, u"2.切り取りUNDO"_s},
+    {u"Command3"_s, u"3.切り取り終了"_s}, {u"Command7"_s, u"4.名簿割り当て"_s},
+    {u"Command4"_s, u"5.点数振り分け"_s}, {u"Command5"_s, u"6.採点実行"_s},
+    {u"Command13"_s, u"縮小"_s},          {u"Command12"_s, u"拡大"_s},
+    {u"Command9"_s, u"<< 7.採点結果"_s},  {u"Command10"_s, u"7.採点結果 >>"_s},
+    {u"Command8"_s, u"8.答案印刷"_s},     {u"Command11"_s, u"9.成績表"_s},
+    {u"Command14"_s, u"10.初期化"_s},     {u"Command6"_s, u"終了"_s},
 };
 
 main_window::MainWindowGeometry expectedGeometry()
@@ -81,8 +81,10 @@ TEST(MainWindow, PlacesItsControlsByTheDesignTwips)
     EXPECT_EQ(window.findChild<QLineEdit*>(u"Text1"_s)->geometry(), QRect(94, 43, 25, 18));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command6"_s)->x(), twipsToPixels(geometry.exitLeft));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command6"_s)->y(), 39);
-    EXPECT_EQ(window.findChild<QPushButton*>(u"Command13"_s)->x(), twipsToPixels(geometry.reduceLeft));
-    EXPECT_EQ(window.findChild<QPushButton*>(u"Command12"_s)->x(), twipsToPixels(geometry.enlargeLeft));
+    EXPECT_EQ(window.findChild<QPushButton*>(u"Command13"_s)->x(),
+              twipsToPixels(geometry.reduceLeft));
+    EXPECT_EQ(window.findChild<QPushButton*>(u"Command12"_s)->x(),
+              twipsToPixels(geometry.enlargeLeft));
 }
 
 TEST(MainWindow, ShowsTheFirstSheetFittedToTheWidthAndSavesTheCleanView)
@@ -103,7 +105,8 @@ TEST(MainWindow, ShowsTheFirstSheetFittedToTheWidthAndSavesTheCleanView)
     EXPECT_EQ(window.displaySurface().size(), image1->size());
     EXPECT_EQ(window.displaySurface().pixel(5, 5), qRgb(0, 0, 255));
     EXPECT_EQ(window.sheetSurface().pictureSize(), QSize(400, 800));
-    EXPECT_NEAR(window.displayScale(), view.width() / window.sheetSurface().sizeTwips().width(), 1e-12);
+    EXPECT_NEAR(window.displayScale(), view.width() / window.sheetSurface().sizeTwips().width(),
+                1e-12);
     EXPECT_EQ(window.regions().regionCount, 0);
     EXPECT_FALSE(window.findChild<QPushButton*>(u"Command1"_s)->isEnabled());
 

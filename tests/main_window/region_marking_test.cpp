@@ -5,7 +5,8 @@
 
 using namespace main_window;
 
-TEST(RegionMarking, APressIsConvertedByFifteenPointOneWithRowsFromTheBottom) {
+TEST(RegionMarking, APressIsConvertedByFifteenPointOneWithRowsFromTheBottom)
+{
     struct Case {
         QPointF twips;
         double viewHeight;
@@ -22,7 +23,8 @@ TEST(RegionMarking, APressIsConvertedByFifteenPointOneWithRowsFromTheBottom) {
         EXPECT_EQ(displayPixelForPress(c.twips, c.viewHeight), c.pixel) << c.twips.x();
 }
 
-TEST(RegionMarking, TheWorkedRegionIsStoredAsInTheRegionFile) {
+TEST(RegionMarking, TheWorkedRegionIsStoredAsInTheRegionFile)
+{
     // Corners at columns 100 and 400, rows 900 and 700, display scale 0.5, display 1000 high.
     for (const auto& [first, second] : {std::pair{QPoint(100, 900), QPoint(400, 700)},
                                         std::pair{QPoint(400, 700), QPoint(100, 900)},
@@ -33,14 +35,16 @@ TEST(RegionMarking, TheWorkedRegionIsStoredAsInTheRegionFile) {
     }
 }
 
-TEST(RegionMarking, SheetCoordinatesRoundDownAndStayWithinSixteenBits) {
+TEST(RegionMarking, SheetCoordinatesRoundDownAndStayWithinSixteenBits)
+{
     // (1000.5 − 0) / 0.75 = 1334; 3 / 0.75 = 4; −2 / 0.75 = −2.67 → −3.
     EXPECT_EQ(sheetRegion({-2, 2, 1, 999}, 0.75, 1000.5), (workspace::RegionRect{-3, 1334, 4, 2}));
     EXPECT_EQ(sheetRegion({0, -100, 40000, 10}, 1.0, 40000),
               (workspace::RegionRect{0, 32767, 32767, 32767}));
 }
 
-TEST(RegionMarking, TwoPressesMakeARectangleAndAFirstPressOnTheOriginIsForgotten) {
+TEST(RegionMarking, TwoPressesMakeARectangleAndAFirstPressOnTheOriginIsForgotten)
+{
     RegionMarker marker;
     EXPECT_FALSE(marker.press({0, 0}));
     EXPECT_FALSE(marker.hasFirstCorner());

@@ -26,27 +26,32 @@ namespace {
 
 const QList<QColor> kSheetColors = {Qt::red, Qt::green, Qt::blue};
 
-void click(MainWindow& window, const QString& button) {
+void click(MainWindow& window, const QString& button)
+{
     window.findChild<QPushButton*>(button)->click();
 }
 
-void typeNumber(MainWindow& window, const QString& text) {
+void typeNumber(MainWindow& window, const QString& text)
+{
     auto* box = window.findChild<QLineEdit*>(u"Text1"_s);
     box->setText(text);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(box, &enter);
 }
 
-QString numberBox(MainWindow& window) {
+QString numberBox(MainWindow& window)
+{
     return window.findChild<QLineEdit*>(u"Text1"_s)->text();
 }
 
-QColor shownColor(const MainWindow& window) {
+QColor shownColor(const MainWindow& window)
+{
     const QImage picture = window.shownPicture();
     return picture.isNull() ? QColor() : picture.pixelColor(0, 0);
 }
 
-void writeMarkedSheets(const TemporaryWorkspace& folder) {
+void writeMarkedSheets(const TemporaryWorkspace& folder)
+{
     for (int sheet = 1; sheet <= 3; ++sheet)
         folder.writeImage(paths::markedSheet(sheet),
                           test_support::solidImage({100, 141}, kSheetColors[sheet - 1]));
@@ -65,7 +70,8 @@ public slots:
 
 } // namespace
 
-TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface) {
+TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(2, {400, 566});
     ASSERT_TRUE(QDir().mkpath(folder.path(paths::dataFolder())));
@@ -77,8 +83,7 @@ TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface) {
     const QImage viewBefore = window.shownPicture();
     window.findChild<QCheckBox*>(u"chkJuni"_s)->setChecked(true);
 
-    const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxes();
+    const std::shared_ptr<test_support::MessageLog> messages = test_support::answerMessageBoxes();
     click(window, u"Command5"_s);
 
     EXPECT_EQ(messages->texts, QStringList{u"hyoukaフォルダに採点結果を保存しました"_s});
@@ -91,7 +96,8 @@ TEST(ResultActions, ComputingKeepsTheLastMarkedSheetInTheSheetSurface) {
     EXPECT_TRUE(folder.exists(paths::gradeTable()));
 }
 
-TEST(ResultActions, BrowsingShowsTheMarkedSheetsInTheView) {
+TEST(ResultActions, BrowsingShowsTheMarkedSheetsInTheView)
+{
     TemporaryWorkspace folder;
     writeMarkedSheets(folder);
     MainWindow window(folder.workspace());
@@ -131,8 +137,7 @@ TEST(ResultActions, ResetStartsBrowsingAgainFromTheFirstSheet)
     click(window, u"Command10"_s);
     ASSERT_EQ(window.resultActions().resultNumber(), 2);
 
-    const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxes();
+    const std::shared_ptr<test_support::MessageLog> messages = test_support::answerMessageBoxes();
     click(window, u"Command14"_s);
     EXPECT_EQ(messages->texts, QStringList{u"初期化しました"_s});
     EXPECT_EQ(window.resultActions().resultNumber(), 0);
@@ -140,7 +145,8 @@ TEST(ResultActions, ResetStartsBrowsingAgainFromTheFirstSheet)
     EXPECT_EQ(shownColor(window), kSheetColors[0]);
 }
 
-TEST(ResultActions, TheGradeTableOpensWithTheDesktopOrItsPathIsGiven) {
+TEST(ResultActions, TheGradeTableOpensWithTheDesktopOrItsPathIsGiven)
+{
     TemporaryWorkspace folder;
     MainWindow window(folder.workspace());
     OpenedFiles opened;
@@ -161,7 +167,8 @@ TEST(ResultActions, TheGradeTableOpensWithTheDesktopOrItsPathIsGiven) {
         messages->texts[0].contains(QDir::toNativeSeparators(folder.path(paths::gradeTable()))));
 }
 
-TEST(ResultActions, PrintingSendsOneJobPerMarkedSheetAndTheViewFollows) {
+TEST(ResultActions, PrintingSendsOneJobPerMarkedSheetAndTheViewFollows)
+{
     TemporaryWorkspace folder;
     writeMarkedSheets(folder);
     MainWindow window(folder.workspace());

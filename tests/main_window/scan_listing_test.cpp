@@ -9,7 +9,8 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace main_window;
 
-TEST(ScanListing, TakesNamesThatContainJpgOrBmpAnywhere) {
+TEST(ScanListing, TakesNamesThatContainJpgOrBmpAnywhere)
+{
     const std::pair<QString, bool> cases[] = {
         {u"a.JPG"_s, true},      {u"b.bmp"_s, true},     {u"x.bmp.old"_s, true},
         {u"scan.jpeg"_s, false}, {u"c.txt"_s, false},    {u"bmp"_s, false},
@@ -19,7 +20,8 @@ TEST(ScanListing, TakesNamesThatContainJpgOrBmpAnywhere) {
         EXPECT_EQ(isScanFileName(name), taken) << name.toStdString();
 }
 
-TEST(ScanListing, OrdersNumbersByValueThenCaseAndLeadingZeros) {
+TEST(ScanListing, OrdersNumbersByValueThenCaseAndLeadingZeros)
+{
     const QStringList ordered{
         u"scan1.jpg"_s,    u"scan2.jpg"_s,  u"Scan2b.jpg"_s,  u"scan10.jpg"_s, u"scan10x.jpg"_s,
         u"scan010x.jpg"_s, u"scan99.jpg"_s, u"scan100.jpg"_s, u"scanA.jpg"_s,  u"scanb.jpg"_s};
@@ -34,7 +36,8 @@ TEST(ScanListing, OrdersNumbersByValueThenCaseAndLeadingZeros) {
     EXPECT_NE(naturalLess(u"a01.jpg"_s, u"a1.jpg"_s), naturalLess(u"a1.jpg"_s, u"a01.jpg"_s));
 }
 
-TEST(ScanListing, ListsOrdinaryMatchingFilesInNaturalOrder) {
+TEST(ScanListing, ListsOrdinaryMatchingFilesInNaturalOrder)
+{
     test_support::TemporaryWorkspace folder;
     for (const QString& name : {u"scan10.jpg"_s, u"scan2.jpg"_s, u"c.txt"_s, u"scan.jpeg"_s,
                                 u"x.bmp.old"_s, u".hidden.jpg"_s})

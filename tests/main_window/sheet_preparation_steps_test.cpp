@@ -1,7 +1,7 @@
 #include "main_window/answer_cutting.h"
-#include "workspace/parallel_run.h"
 #include "main_window/sheet_import.h"
 #include "temporary_workspace.h"
+#include "workspace/parallel_run.h"
 
 #include <QDir>
 
@@ -19,7 +19,8 @@ namespace {
 
 const QDateTime kNow(QDate(2024, 7, 1), QTime(9, 0));
 
-main_window::ImportOutcome runImport(const TemporaryWorkspace& folder, const QString& source) {
+main_window::ImportOutcome runImport(const TemporaryWorkspace& folder, const QString& source)
+{
     SheetImport import(folder.workspace(), folder.path(source));
     EXPECT_TRUE(import.checkSource().ok());
     EXPECT_TRUE(import.prepare(kNow).ok());
@@ -28,7 +29,8 @@ main_window::ImportOutcome runImport(const TemporaryWorkspace& folder, const QSt
         [](int) {}));
 }
 
-void runCutting(const TemporaryWorkspace& folder, const QList<RegionRect>& regions) {
+void runCutting(const TemporaryWorkspace& folder, const QList<RegionRect>& regions)
+{
     AnswerCutting cutting(folder.workspace(), regions);
     ASSERT_TRUE(cutting.prepare().ok());
     for (const workspace::Status& result : workspace::runInParallel(
@@ -36,17 +38,20 @@ void runCutting(const TemporaryWorkspace& folder, const QList<RegionRect>& regio
         EXPECT_TRUE(result.ok()) << result.error().toStdString();
 }
 
-QStringList filesIn(const TemporaryWorkspace& folder, const QString& relative) {
+QStringList filesIn(const TemporaryWorkspace& folder, const QString& relative)
+{
     return QDir(folder.path(relative)).entryList(QDir::Files, QDir::Name);
 }
 
-QColor sheetColour(const TemporaryWorkspace& folder, int sheet) {
+QColor sheetColour(const TemporaryWorkspace& folder, int sheet)
+{
     return QImage(folder.path(paths::sheetImage(sheet))).pixelColor(0, 0);
 }
 
 } // namespace
 
-TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside) {
+TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(5, {20, 30});
     folder.writeBytes(paths::regionFile(), "1,2,3,4\r\n");
@@ -69,7 +74,8 @@ TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside) {
     EXPECT_EQ(folder.readBytes(u"ini/backup/20240701-090000/zahyo.txt"_s), "1,2,3,4\r\n");
 }
 
-TEST(SheetImport, UnreadableScansAreSkippedAndTheNumberingStaysGapFree) {
+TEST(SheetImport, UnreadableScansAreSkippedAndTheNumberingStaysGapFree)
+{
     TemporaryWorkspace folder;
     const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
     for (int scan = 1; scan <= 12; ++scan)
@@ -93,7 +99,8 @@ TEST(SheetImport, UnreadableScansAreSkippedAndTheNumberingStaysGapFree) {
     EXPECT_EQ(filesIn(folder, paths::sheetFolder()).size(), 11);
 }
 
-TEST(SheetImport, RefusesTheSheetFolderItselfAsTheSource) {
+TEST(SheetImport, RefusesTheSheetFolderItselfAsTheSource)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(2, {20, 30});
     QDir().mkpath(folder.path(u"touan/inner"_s));
@@ -109,7 +116,8 @@ TEST(SheetImport, RefusesTheSheetFolderItselfAsTheSource) {
     EXPECT_EQ(folder.workspace().sheetCount(), 2);
 }
 
-TEST(AnswerCutting, CutsEverySheetIntoEveryRegionAtTheRegionsSize) {
+TEST(AnswerCutting, CutsEverySheetIntoEveryRegionAtTheRegionsSize)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, {900, 700});
     runCutting(folder, {{196, 608, 808, 196}, {10, 60, 200, 20}});
@@ -122,7 +130,8 @@ TEST(AnswerCutting, CutsEverySheetIntoEveryRegionAtTheRegionsSize) {
     }
 }
 
-TEST(AnswerCutting, ASecondRunClearsTheRegionsItCoversAndLeavesDroppedRegionsAlone) {
+TEST(AnswerCutting, ASecondRunClearsTheRegionsItCoversAndLeavesDroppedRegionsAlone)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, {100, 100});
     runCutting(folder, {{0, 10, 10, 0}, {0, 20, 20, 0}, {0, 30, 30, 0}});
@@ -136,7 +145,8 @@ TEST(AnswerCutting, ASecondRunClearsTheRegionsItCoversAndLeavesDroppedRegionsAlo
               (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
 }
 
-TEST(AnswerCutting, StopsAtTheFirstGapAndCutsNothingWithoutSheets) {
+TEST(AnswerCutting, StopsAtTheFirstGapAndCutsNothingWithoutSheets)
+{
     TemporaryWorkspace folder;
     for (int sheet : {1, 2, 4})
         folder.writeImage(paths::sheetImage(sheet), solidImage({50, 50}, Qt::white));

@@ -27,7 +27,8 @@ namespace {
 // Picks a folder in the next folder dialog, or cancels it for an empty path.
 class FolderChoice {
 public:
-    explicit FolderChoice(const QString& folder) {
+    explicit FolderChoice(const QString& folder)
+    {
         test_support::onNextModal([this, folder](QWidget* dialog) {
             auto* folderDialog = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(folderDialog, nullptr);
@@ -48,43 +49,51 @@ private:
     QString m_dialogTitle;
 };
 
-QPushButton* button(const MainWindow& window, const QString& name) {
+QPushButton* button(const MainWindow& window, const QString& name)
+{
     return window.findChild<QPushButton*>(name);
 }
 
-QWidget* sheetView(const MainWindow& window) {
+QWidget* sheetView(const MainWindow& window)
+{
     return window.findChild<QWidget*>(u"Image1"_s);
 }
 
 // Clicks a button whose handler ends with message boxes, and returns their texts.
-QStringList clickAnswering(const MainWindow& window, const QString& name, int messageCount = 1) {
+QStringList clickAnswering(const MainWindow& window, const QString& name, int messageCount = 1)
+{
     const auto answers = test_support::answerMessageBoxes(messageCount);
     button(window, name)->click();
     return answers->texts;
 }
 
 // Clicks 1.答案読込, picks the folder and returns the texts of the messages that follow.
-QStringList importFrom(const MainWindow& window, const QString& folder, int messageCount) {
+QStringList importFrom(const MainWindow& window, const QString& folder, int messageCount)
+{
     FolderChoice choice(folder);
     return clickAnswering(window, u"Command2"_s, messageCount);
 }
 
-void press(const MainWindow& window, QPoint pixel) {
+void press(const MainWindow& window, QPoint pixel)
+{
     QTest::mousePress(sheetView(window), Qt::LeftButton, {}, pixel);
 }
 
-void markRegion(const MainWindow& window, QPoint first, QPoint second) {
+void markRegion(const MainWindow& window, QPoint first, QPoint second)
+{
     press(window, first);
     press(window, second);
 }
 
-bool zoomEnabled(const MainWindow& window) {
+bool zoomEnabled(const MainWindow& window)
+{
     const bool enlarge = button(window, u"Command12"_s)->isEnabled();
     EXPECT_EQ(button(window, u"Command13"_s)->isEnabled(), enlarge);
     return enlarge;
 }
 
-QImage fileImage(const TemporaryWorkspace& folder, const QString& relative) {
+QImage fileImage(const TemporaryWorkspace& folder, const QString& relative)
+{
     return QImage(folder.path(relative)).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -93,7 +102,8 @@ const QRgb kPink = qRgb(255, 127, 127);
 
 } // namespace
 
-TEST(SheetImportWindow, ShowsTheLastSheetAndReportsTheCount) {
+TEST(SheetImportWindow, ShowsTheLastSheetAndReportsTheCount)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {400, 600});
     folder.writeImage(u"scans/a.JPG"_s, solidImage({400, 600}, Qt::red));
@@ -125,7 +135,8 @@ TEST(SheetImportWindow, ShowsTheLastSheetAndReportsTheCount) {
                   .maximum);
 }
 
-TEST(SheetImportWindow, ListsTheSkippedFilesAfterTheCount) {
+TEST(SheetImportWindow, ListsTheSkippedFilesAfterTheCount)
+{
     TemporaryWorkspace folder;
     folder.writeImage(u"scans/a.jpg"_s, solidImage({40, 60}, Qt::red));
     folder.writeBytes(u"scans/b.jpg"_s, "not a picture");
@@ -138,7 +149,8 @@ TEST(SheetImportWindow, ListsTheSkippedFilesAfterTheCount) {
     EXPECT_EQ(folder.workspace().sheetCount(), 1);
 }
 
-TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegions) {
+TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegions)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, {400, 600});
     folder.writeBytes(u"scans/c.txt"_s, "notes");
@@ -157,7 +169,8 @@ TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegi
     EXPECT_TRUE(zoomEnabled(window));
 }
 
-TEST(SheetImportWindow, ACancelOrTheSheetFolderItselfChangesNothing) {
+TEST(SheetImportWindow, ACancelOrTheSheetFolderItselfChangesNothing)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(2, {400, 600});
     folder.writeBytes(paths::scoreFile(), "1\r\n");
@@ -175,7 +188,8 @@ TEST(SheetImportWindow, ACancelOrTheSheetFolderItselfChangesNothing) {
     EXPECT_FALSE(zoomEnabled(window));
 }
 
-TEST(RegionMarkingWindow, TwoPressesTintARegionAndUndoTakesItBackOnce) {
+TEST(RegionMarkingWindow, TwoPressesTintARegionAndUndoTakesItBackOnce)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {800, 1200});
     MainWindow window(folder.workspace());
@@ -220,7 +234,8 @@ TEST(RegionMarkingWindow, TwoPressesTintARegionAndUndoTakesItBackOnce) {
     EXPECT_LT(window.regions().region(1).right, region.left);
 }
 
-TEST(RegionMarkingWindow, UndoAfterAZoomStepKeepsTheViewAtItsNewSize) {
+TEST(RegionMarkingWindow, UndoAfterAZoomStepKeepsTheViewAtItsNewSize)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {800, 1200});
     MainWindow window(folder.workspace());
@@ -239,7 +254,8 @@ TEST(RegionMarkingWindow, UndoAfterAZoomStepKeepsTheViewAtItsNewSize) {
     EXPECT_EQ(window.displaySurface().pixel(318, 318), kWhite);
 }
 
-TEST(RegionMarkingWindow, PressesOnAnEmptyViewOnlyDisableTheZoom) {
+TEST(RegionMarkingWindow, PressesOnAnEmptyViewOnlyDisableTheZoom)
+{
     TemporaryWorkspace folder;
     MainWindow window(folder.workspace());
     markRegion(window, {10, 10}, {50, 50});
@@ -248,7 +264,8 @@ TEST(RegionMarkingWindow, PressesOnAnEmptyViewOnlyDisableTheZoom) {
     EXPECT_FALSE(folder.exists(paths::undoOld()));
 }
 
-TEST(RegionMarkingWindow, AHundredAndSecondRegionIsRefusedBeforeAnythingIsTinted) {
+TEST(RegionMarkingWindow, AHundredAndSecondRegionIsRefusedBeforeAnythingIsTinted)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {1000, 100});
     MainWindow window(folder.workspace());
@@ -265,7 +282,8 @@ TEST(RegionMarkingWindow, AHundredAndSecondRegionIsRefusedBeforeAnythingIsTinted
     EXPECT_EQ(window.regions().regionCount, workspace::kMaxRegions);
 }
 
-TEST(CuttingWindow, WritesTheRegionFileAndEveryCutOutAndReenablesTheZoom) {
+TEST(CuttingWindow, WritesTheRegionFileAndEveryCutOutAndReenablesTheZoom)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(2, {800, 1200});
     folder.writeImage(paths::sheetImage(3), solidImage({800, 1200}, Qt::blue));
@@ -299,7 +317,8 @@ TEST(CuttingWindow, WritesTheRegionFileAndEveryCutOutAndReenablesTheZoom) {
     EXPECT_EQ(window.regions().regionCount, 2);
 }
 
-TEST(CuttingWindow, AnUnreadableSheetIsReportedInsteadOfCompletion) {
+TEST(CuttingWindow, AnUnreadableSheetIsReportedInsteadOfCompletion)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, {200, 300});
     folder.writeBytes(paths::sheetImage(2), "BM broken");
@@ -322,7 +341,8 @@ TEST(CuttingWindow, AnUnreadableSheetIsReportedInsteadOfCompletion) {
     EXPECT_FALSE(folder.exists(paths::cutoutImage(1, 3)));
 }
 
-TEST(ResetWindow, MovesTheTextDataAsideAndShowsSheetOneAfresh) {
+TEST(ResetWindow, MovesTheTextDataAsideAndShowsSheetOneAfresh)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {400, 600}, Qt::white);
     folder.writeImage(paths::sheetImage(2), solidImage({400, 600}, Qt::blue));
@@ -347,7 +367,8 @@ TEST(ResetWindow, MovesTheTextDataAsideAndShowsSheetOneAfresh) {
     EXPECT_EQ(window.displaySurface(), clean);
 }
 
-TEST(ZoomWindow, ReduceThenEnlargeGivesBackTheFittedView) {
+TEST(ZoomWindow, ReduceThenEnlargeGivesBackTheFittedView)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {400, 600});
     MainWindow window(folder.workspace());
@@ -376,7 +397,8 @@ TEST(ZoomWindow, ReduceThenEnlargeGivesBackTheFittedView) {
                 1e-12);
 }
 
-TEST(ZoomWindow, WithoutASheetTheViewStillResizesQuietly) {
+TEST(ZoomWindow, WithoutASheetTheViewStillResizesQuietly)
+{
     TemporaryWorkspace folder;
     MainWindow window(folder.workspace());
     const QRectF before = window.sheetViewTwips();

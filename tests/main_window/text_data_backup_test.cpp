@@ -7,7 +7,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TEST(TextDataBackup, MovesEveryTextFileIntoANewDatedFolder) {
+TEST(TextDataBackup, MovesEveryTextFileIntoANewDatedFolder)
+{
     test_support::TemporaryWorkspace folder;
     folder.writeBytes(u"ini/zahyo.txt"_s, "1,2,3,4\r\n");
     folder.writeBytes(u"ini/haiten.txt"_s, "5\r\n");

@@ -27,7 +27,8 @@ constexpr qint16 kPortrait = 1;
 constexpr qint16 kLandscape = 2;
 
 // The page size of every page of a PDF file, in points, from its /MediaBox entries.
-QList<QSize> pdfPageSizes(const QString& path) {
+QList<QSize> pdfPageSizes(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -40,13 +41,15 @@ QList<QSize> pdfPageSizes(const QString& path) {
     return sizes;
 }
 
-QStringList pdfFiles(const QString& folder) {
+QStringList pdfFiles(const QString& folder)
+{
     return QDir(folder).entryList({u"*.pdf"_s}, QDir::Files, QDir::Name);
 }
 
 // Sets the dialog's controls and presses one of its buttons.
 void answerPrintDialog(bool onlyShown, const QString& paper, const QString& orientation,
-                       const QString& button = u"Command1"_s) {
+                       const QString& button = u"Command1"_s)
+{
     test_support::onNextModal([=](QWidget* dialog) {
         dialog->findChild<QCheckBox*>(u"Check1"_s)->setChecked(onlyShown);
         dialog->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(paper);
@@ -57,7 +60,8 @@ void answerPrintDialog(bool onlyShown, const QString& paper, const QString& orie
 
 } // namespace
 
-TEST(PrintFit, ScalesByTheSmallerRatioAndRoundsHalvesToEven) {
+TEST(PrintFit, ScalesByTheSmallerRatioAndRoundsHalvesToEven)
+{
     const struct {
         QSize sheet;
         QSizeF page;
@@ -75,7 +79,8 @@ TEST(PrintFit, ScalesByTheSmallerRatioAndRoundsHalvesToEven) {
     EXPECT_EQ(results::sheetTwips({1654, 2339}), QSize(24810, 35085));
 }
 
-TEST(PrintSettings, ListItemsMapToPaperAndOrientationCodes) {
+TEST(PrintSettings, ListItemsMapToPaperAndOrientationCodes)
+{
     const struct {
         QString item;
         std::optional<qint16> code;
@@ -102,7 +107,8 @@ TEST(PrintSettings, ListItemsMapToPaperAndOrientationCodes) {
     EXPECT_EQ(results::orientationForCode(0), std::nullopt);
 }
 
-TEST(PrintSettingsDialog, OpensWithItsDesignAndTheFirstItemsEveryTime) {
+TEST(PrintSettingsDialog, OpensWithItsDesignAndTheFirstItemsEveryTime)
+{
     results::PrintSettingsDialog dialog;
     EXPECT_EQ(dialog.objectName(), u"Form5"_s);
     EXPECT_EQ(dialog.windowTitle(), u"印刷設定"_s);
@@ -121,7 +127,8 @@ TEST(PrintSettingsDialog, OpensWithItsDesignAndTheFirstItemsEveryTime) {
     EXPECT_EQ(dialog.findChild<QPushButton*>(u"Command2"_s)->text(), u"キャンセル"_s);
 }
 
-TEST(PrintSettingsDialog, RunFillsTheSettingsAndCancelKeepsThePaper) {
+TEST(PrintSettingsDialog, RunFillsTheSettingsAndCancelKeepsThePaper)
+{
     PrintSettings settings;
     answerPrintDialog(true, u"B4"_s, u"縦"_s);
     settings = results::askPrintSettings(nullptr, settings);
@@ -145,7 +152,8 @@ TEST(PrintSettingsDialog, RunFillsTheSettingsAndCancelKeepsThePaper) {
     EXPECT_EQ(settings, (PrintSettings{false, 8, kLandscape, true})) << "the close box cancels";
 }
 
-TEST(SheetPrinting, EachSheetIsAJobOfItsOwnOnTheChosenPaper) {
+TEST(SheetPrinting, EachSheetIsAJobOfItsOwnOnTheChosenPaper)
+{
     const struct {
         qint16 Psize;
         qint16 Porient;
@@ -173,7 +181,8 @@ TEST(SheetPrinting, EachSheetIsAJobOfItsOwnOnTheChosenPaper) {
     }
 }
 
-TEST(PrintStep, PrintsEveryMarkedSheetInNameOrderWithTheViewFollowing) {
+TEST(PrintStep, PrintsEveryMarkedSheetInNameOrderWithTheViewFollowing)
+{
     TemporaryWorkspace folder;
     const QList<QColor> colors = {Qt::red, Qt::green, Qt::blue};
     for (int sheet = 3; sheet >= 1; --sheet)
@@ -194,7 +203,8 @@ TEST(PrintStep, PrintsEveryMarkedSheetInNameOrderWithTheViewFollowing) {
               QList<QSize>{QSize(595, 842)});
 }
 
-TEST(PrintStep, OnlyTheShownPictureOrNothing) {
+TEST(PrintStep, OnlyTheShownPictureOrNothing)
+{
     TemporaryWorkspace folder;
     folder.writeImage(workspace::paths::markedSheet(1),
                       test_support::solidImage({20, 20}, Qt::red));
@@ -212,13 +222,13 @@ TEST(PrintStep, OnlyTheShownPictureOrNothing) {
     EXPECT_EQ(run(true, u"Command1"_s, test_support::solidImage({30, 40}, Qt::blue)), 1);
     EXPECT_EQ(run(false, u"Command2"_s, QImage()), 0) << "cancelled";
 
-    const std::shared_ptr<test_support::MessageLog> messages =
-        test_support::answerMessageBoxes();
+    const std::shared_ptr<test_support::MessageLog> messages = test_support::answerMessageBoxes();
     EXPECT_EQ(run(true, u"Command1"_s, QImage()), 0);
     EXPECT_EQ(messages->texts, QStringList{u"表示中の答案がないため、印刷できません。"_s});
 }
 
-TEST(PrintStep, WithoutADefaultPrinterItSaysSoAndAsksNothing) {
+TEST(PrintStep, WithoutADefaultPrinterItSaysSoAndAsksNothing)
+{
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a default printer";
     TemporaryWorkspace folder;

@@ -19,7 +19,8 @@ struct Press {
     qint16 resultNumber;
 };
 
-void replay(int markedSheets, const QList<Press>& presses) {
+void replay(int markedSheets, const QList<Press>& presses)
+{
     ResultBrowser browser;
     const auto exists = [markedSheets](int sheet) { return sheet <= markedSheets; };
     int pressNumber = 0;
@@ -36,29 +37,34 @@ void replay(int markedSheets, const QList<Press>& presses) {
 const BrowseStep kNothing{};
 const BrowseStep kCleared{std::nullopt, NumberBox::Clear};
 
-BrowseStep shows(int sheet) {
+BrowseStep shows(int sheet)
+{
     return {sheet, NumberBox::ShowNumber};
 }
 
-BrowseStep showsKeepingText(int sheet) {
+BrowseStep showsKeepingText(int sheet)
+{
     return {sheet, NumberBox::Keep};
 }
 
 } // namespace
 
-TEST(ResultBrowser, NextStopsAtTheLastMarkedSheet) {
+TEST(ResultBrowser, NextStopsAtTheLastMarkedSheet)
+{
     replay(3, {{u">"_s, {}, shows(1), 1},
                {u">"_s, {}, shows(2), 2},
                {u">"_s, {}, shows(3), 3},
                {u">"_s, {}, kNothing, 3}});
 }
 
-TEST(ResultBrowser, BeforeAnyResultsNeitherButtonShowsAnything) {
+TEST(ResultBrowser, BeforeAnyResultsNeitherButtonShowsAnything)
+{
     replay(0, {{u"<"_s, {}, kNothing, 1}, {u">"_s, {}, kNothing, 1}, {u"<"_s, {}, kNothing, 1}});
     replay(0, {{u">"_s, {}, kNothing, 0}});
 }
 
-TEST(ResultBrowser, ATypedNumberBeyondTheSheetsIsKeptForTheButtons) {
+TEST(ResultBrowser, ATypedNumberBeyondTheSheetsIsKeptForTheButtons)
+{
     replay(3, {{u"enter"_s, u"2"_s, showsKeepingText(2), 2},
                {u"enter"_s, u"7"_s, kCleared, 7},
                {u"<"_s, {}, kNothing, 6},
@@ -67,20 +73,23 @@ TEST(ResultBrowser, ATypedNumberBeyondTheSheetsIsKeptForTheButtons) {
                {u"<"_s, {}, shows(3), 3}});
 }
 
-TEST(ResultBrowser, TypedNumbersRoundHalvesToEven) {
+TEST(ResultBrowser, TypedNumbersRoundHalvesToEven)
+{
     replay(5, {{u"enter"_s, u"2.5"_s, showsKeepingText(2), 2},
                {u"enter"_s, u"3.5"_s, showsKeepingText(4), 4},
                {u"enter"_s, u" 1 "_s, showsKeepingText(1), 1}});
 }
 
-TEST(ResultBrowser, TextThatIsNotANumberChangesNothing) {
+TEST(ResultBrowser, TextThatIsNotANumberChangesNothing)
+{
     replay(5, {{u"enter"_s, u"3"_s, showsKeepingText(3), 3},
                {u"enter"_s, u"abc"_s, kNothing, 3},
                {u"enter"_s, QString(), kNothing, 3},
                {u"enter"_s, u"３"_s, kNothing, 3}});
 }
 
-TEST(ResultBrowser, NumbersBelowOneOrBeyondSixteenBitsShowNothing) {
+TEST(ResultBrowser, NumbersBelowOneOrBeyondSixteenBitsShowNothing)
+{
     replay(5, {{u"enter"_s, u"0"_s, kCleared, 0},
                {u"<"_s, {}, shows(1), 1},
                {u"enter"_s, u"-4"_s, kCleared, -4},
@@ -91,7 +100,8 @@ TEST(ResultBrowser, NumbersBelowOneOrBeyondSixteenBitsShowNothing) {
                    {u">"_s, {}, kNothing, 32767}});
 }
 
-TEST(ResultBrowser, ResetStartsOverFromTheFirstSheet) {
+TEST(ResultBrowser, ResetStartsOverFromTheFirstSheet)
+{
     ResultBrowser browser;
     const auto exists = [](int sheet) { return sheet <= 3; };
     (void)browser.jump(u"3", exists);

@@ -24,53 +24,63 @@ constexpr QSize kSheetSize{800, 1132};
 // hundredths of a millimetre / 1.755) / 15.1.
 constexpr double kTotalLeft = 21167 / 1.755 / 15.1 - 12 * 15;
 
-void writeLines(const TemporaryWorkspace& folder, const QString& relative,
-                const QStringList& lines) {
+void writeLines(const TemporaryWorkspace& folder, const QString& relative, const QStringList& lines)
+{
     QDir().mkpath(QFileInfo(folder.path(relative)).path());
     ASSERT_TRUE(workspace::writeTextLines(folder.path(relative), lines).ok());
 }
 
-QStringList readLines(const TemporaryWorkspace& folder, const QString& relative) {
+QStringList readLines(const TemporaryWorkspace& folder, const QString& relative)
+{
     workspace::Expected<QStringList> lines = workspace::readTextLines(folder.path(relative), 1000);
     EXPECT_TRUE(lines.hasValue()) << lines.error().toStdString();
     return lines ? *lines : QStringList();
 }
 
 // Three regions down the left half of the sheet.
-void writeRegions(const TemporaryWorkspace& folder) {
+void writeRegions(const TemporaryWorkspace& folder)
+{
     writeLines(folder, paths::regionFile(),
                {u"40,140,380,60"_s, u"40,400,380,300"_s, u"40,700,380,600"_s});
 }
 
 results::ResultOutcome compute(const TemporaryWorkspace& folder,
                                RankDisplay rankDisplay = RankDisplay::Hidden,
-                               std::optional<QSize> shownPicture = kSheetSize) {
+                               std::optional<QSize> shownPicture = kSheetSize)
+{
     return results::computeResults(folder.workspace(), rankDisplay, shownPicture,
-                                   [](int count, const workspace::IndexedWork& work) { return workspace::runInParallel(count, work); });
+                                   [](int count, const workspace::IndexedWork& work) {
+                                       return workspace::runInParallel(count, work);
+                                   });
 }
 
-QStringList markedFiles(const TemporaryWorkspace& folder) {
+QStringList markedFiles(const TemporaryWorkspace& folder)
+{
     return QDir(folder.path(paths::markedFolder())).entryList(QDir::Files, QDir::Name);
 }
 
-bool isRed(QRgb pixel) {
+bool isRed(QRgb pixel)
+{
     return qRed(pixel) > 200 && qGreen(pixel) < 120 && qBlue(pixel) < 120;
 }
 
 // The sheet with the marks drawn on a fresh surface, as the step should have saved it.
-QImage expectedMarkedSheet(const QList<MarkText>& marks) {
+QImage expectedMarkedSheet(const QList<MarkText>& marks)
+{
     QImage surface = results::markingSurface(test_support::solidImage(kSheetSize, Qt::white));
     results::paintMarks(surface, marks);
     return surface.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage markedSheet(const TemporaryWorkspace& folder, int sheet) {
+QImage markedSheet(const TemporaryWorkspace& folder, int sheet)
+{
     return QImage(folder.path(paths::markedSheet(sheet))).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
 
-TEST(ResultComputation, WritesTheGradeTableLineForLine) {
+TEST(ResultComputation, WritesTheGradeTableLineForLine)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, kSheetSize);
     writeRegions(folder);
@@ -91,7 +101,8 @@ TEST(ResultComputation, WritesTheGradeTableLineForLine) {
     EXPECT_EQ(markedFiles(folder), (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
 }
 
-TEST(ResultComputation, WithoutARosterNamesAreEmptyAndRegionOneIsScored) {
+TEST(ResultComputation, WithoutARosterNamesAreEmptyAndRegionOneIsScored)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, kSheetSize);
     writeRegions(folder);
@@ -111,7 +122,8 @@ TEST(ResultComputation, WithoutARosterNamesAreEmptyAndRegionOneIsScored) {
     EXPECT_EQ(markedSheet(folder, 1), expectedMarkedSheet(expected));
 }
 
-TEST(ResultComputation, TheNameFieldIsLeftOutOfTheDrawnTotalButNotTheTable) {
+TEST(ResultComputation, TheNameFieldIsLeftOutOfTheDrawnTotalButNotTheTable)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, kSheetSize);
     writeRegions(folder);
@@ -131,7 +143,8 @@ TEST(ResultComputation, TheNameFieldIsLeftOutOfTheDrawnTotalButNotTheTable) {
     EXPECT_EQ(markedSheet(folder, 1), expectedMarkedSheet(expected));
 }
 
-TEST(ResultComputation, RedPixelsStandWhereTheTextsBelong) {
+TEST(ResultComputation, RedPixelsStandWhereTheTextsBelong)
+{
     for (const RankDisplay rankDisplay : {RankDisplay::Shown, RankDisplay::Hidden}) {
         TemporaryWorkspace folder;
         folder.writeSheets(2, kSheetSize);
@@ -187,7 +200,8 @@ TEST(ResultComputation, RedPixelsStandWhereTheTextsBelong) {
     }
 }
 
-TEST(ResultComputation, AMissingSheetImageEndsTheDrawingButNotTheTable) {
+TEST(ResultComputation, AMissingSheetImageEndsTheDrawingButNotTheTable)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(4, kSheetSize);
     ASSERT_TRUE(QFile::remove(folder.path(paths::sheetImage(3))));
@@ -204,7 +218,8 @@ TEST(ResultComputation, AMissingSheetImageEndsTheDrawingButNotTheTable) {
     EXPECT_EQ(outcome.lastSheet.image().size(), QSize(804, 1138));
 }
 
-TEST(ResultComputation, ASecondRunLeavesOnlyItsOwnFiles) {
+TEST(ResultComputation, ASecondRunLeavesOnlyItsOwnFiles)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(3, kSheetSize);
     writeRegions(folder);
@@ -220,7 +235,8 @@ TEST(ResultComputation, ASecondRunLeavesOnlyItsOwnFiles) {
     EXPECT_EQ(readLines(folder, paths::gradeTable()).size(), 3);
 }
 
-TEST(ResultComputation, TheUnitComesFromTheShownPictureOrElseTheFirstSheet) {
+TEST(ResultComputation, TheUnitComesFromTheShownPictureOrElseTheFirstSheet)
+{
     TemporaryWorkspace folder;
     folder.writeSheets(1, {1654, 2339});
     writeRegions(folder);
@@ -238,7 +254,8 @@ TEST(ResultComputation, TheUnitComesFromTheShownPictureOrElseTheFirstSheet) {
     EXPECT_EQ(unit(QSize()), 31);
 }
 
-TEST(ResultComputation, RefusesInconsistentInputsAndTouchesNothing) {
+TEST(ResultComputation, RefusesInconsistentInputsAndTouchesNothing)
+{
     const struct {
         const char* name;
         std::function<void(const TemporaryWorkspace&)> spoil;
@@ -294,7 +311,8 @@ TEST(ResultComputation, RefusesInconsistentInputsAndTouchesNothing) {
     }
 }
 
-TEST(ResultComputation, AFailedWriteIsReportedByFileInsteadOfSuccess) {
+TEST(ResultComputation, AFailedWriteIsReportedByFileInsteadOfSuccess)
+{
     const struct {
         const char* name;
         QString blocked; // made a folder, so that the file cannot be written there

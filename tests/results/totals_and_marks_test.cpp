@@ -10,7 +10,8 @@ using results::RegionOne;
 
 namespace {
 
-qint32 totalOf(const QStringList& scores) {
+qint32 totalOf(const QStringList& scores)
+{
     results::RunningTotal total;
     for (const QString& score : scores)
         total.add(score);
@@ -20,7 +21,8 @@ qint32 totalOf(const QStringList& scores) {
 
 } // namespace
 
-TEST(RunningTotal, RoundsHalvesToEvenAfterEveryAddition) {
+TEST(RunningTotal, RoundsHalvesToEvenAfterEveryAddition)
+{
     const struct {
         QStringList scores;
         qint32 total;
@@ -38,7 +40,8 @@ TEST(RunningTotal, RoundsHalvesToEvenAfterEveryAddition) {
             << testCase.scores.join(u',').toStdString();
 }
 
-TEST(RunningTotal, ReportsASumBeyondThirtyTwoBits) {
+TEST(RunningTotal, ReportsASumBeyondThirtyTwoBits)
+{
     results::RunningTotal total;
     total.add(u"2147483647");
     EXPECT_TRUE(total.fits());
@@ -48,7 +51,8 @@ TEST(RunningTotal, ReportsASumBeyondThirtyTwoBits) {
     EXPECT_FALSE(total.fits()) << "an overflow on the way stays an overflow";
 }
 
-TEST(CompetitionRanks, EqualTotalsShareARankAndTheNextIsSkipped) {
+TEST(CompetitionRanks, EqualTotalsShareARankAndTheNextIsSkipped)
+{
     const struct {
         QList<qint32> totals;
         QList<qint32> ranks;
@@ -60,7 +64,8 @@ TEST(CompetitionRanks, EqualTotalsShareARankAndTheNextIsSkipped) {
         EXPECT_EQ(results::competitionRanks(testCase.totals), testCase.ranks);
 }
 
-TEST(MarkUnit, IsTheLongerSideInHundredthsOfAMillimetreOverTwoThousand) {
+TEST(MarkUnit, IsTheLongerSideInHundredthsOfAMillimetreOverTwoThousand)
+{
     const struct {
         QSize picture;
         int unit;
@@ -75,7 +80,8 @@ TEST(MarkUnit, IsTheLongerSideInHundredthsOfAMillimetreOverTwoThousand) {
         EXPECT_EQ(results::markUnit(testCase.picture), testCase.unit);
 }
 
-TEST(SheetMarks, PlacesScoresCommentsTotalAndRank) {
+TEST(SheetMarks, PlacesScoresCommentsTotalAndRank)
+{
     results::SheetMarkInput input;
     input.regions = {{100, 300, 500, 200}, {100, 500, 500, 401}};
     input.scores = {u"2.5"_s, u"10"_s};
@@ -92,7 +98,8 @@ TEST(SheetMarks, PlacesScoresCommentsTotalAndRank) {
     EXPECT_EQ(results::sheetMarks(input), expected);
 }
 
-TEST(SheetMarks, TheNameFieldKeepsItsCommentButNotItsScore) {
+TEST(SheetMarks, TheNameFieldKeepsItsCommentButNotItsScore)
+{
     results::SheetMarkInput input;
     input.regions = {{0, 40, 200, 0}, {0, 140, 200, 100}};
     input.scores = {u"0"_s, u"7"_s, u"99"_s}; // a field beyond the last region is not drawn
@@ -109,7 +116,8 @@ TEST(SheetMarks, TheNameFieldKeepsItsCommentButNotItsScore) {
     EXPECT_EQ(results::sheetMarks(input), expected);
 }
 
-TEST(SheetMarks, AnUngradedAnswerDrawsThePointSignAlone) {
+TEST(SheetMarks, AnUngradedAnswerDrawsThePointSignAlone)
+{
     results::SheetMarkInput input;
     input.regions = {{0, 40, 200, 0}};
     input.unit = 4;
@@ -119,7 +127,8 @@ TEST(SheetMarks, AnUngradedAnswerDrawsThePointSignAlone) {
     EXPECT_EQ(marks[1].text, u"0点"_s);
 }
 
-TEST(DrawnTotal, LeavesOutTheNameFieldAndFieldsBeyondTheRegions) {
+TEST(DrawnTotal, LeavesOutTheNameFieldAndFieldsBeyondTheRegions)
+{
     const QStringList scores = {u"7"_s, u"2.5"_s, u"3"_s, u"100"_s};
     EXPECT_EQ(results::drawnTotal(scores, 3, RegionOne::Scored), 13);   // 7, 9.5 → 10, 13
     EXPECT_EQ(results::drawnTotal(scores, 3, RegionOne::NameField), 5); // 2.5 → 2, 5

@@ -14,26 +14,30 @@ const QByteArray kExtendedInCodePage = "\xFB\xFC\x87\x40";
 
 const QStringList kNames{u"山田表ソ"_s, u"佐藤,花子"_s, u"\"鈴木\" 一郎"_s, QString(), u"髙①"_s};
 
-QByteArray joined(const QList<QByteArray>& lines, const QByteArray& lineEnd) {
+QByteArray joined(const QList<QByteArray>& lines, const QByteArray& lineEnd)
+{
     QByteArray bytes;
     for (const QByteArray& line : lines)
         bytes += line + lineEnd;
     return bytes;
 }
 
-QList<QByteArray> utf8Lines() {
+QList<QByteArray> utf8Lines()
+{
     QList<QByteArray> lines;
     for (const QString& name : kNames)
         lines.append(name.toUtf8());
     return lines;
 }
 
-QList<QByteArray> codePageLines() {
+QList<QByteArray> codePageLines()
+{
     return {kYamadaInCodePage, "\x8D\xB2\x93\xA1\x2C\x89\xD4\x8E\x71",
             "\"\x97\xE9\x96\xD8\" \x88\xEA\x98\x59", QByteArray(), kExtendedInCodePage};
 }
 
-QByteArray utf16LittleEndian(const QString& text) {
+QByteArray utf16LittleEndian(const QString& text)
+{
     QByteArray bytes("\xFF\xFE");
     for (QChar character : text) {
         bytes += char(character.unicode() & 0xFF);
@@ -44,7 +48,8 @@ QByteArray utf16LittleEndian(const QString& text) {
 
 } // namespace
 
-TEST(RosterInput, EveryEncodingAndLineEndGivesTheSameNames) {
+TEST(RosterInput, EveryEncodingAndLineEndGivesTheSameNames)
+{
     const std::pair<const char*, QByteArray> files[] = {
         {"UTF-8 with a byte-order mark, CR LF",
          QByteArray("\xEF\xBB\xBF") + joined(utf8Lines(), "\r\n")},
@@ -62,7 +67,8 @@ TEST(RosterInput, EveryEncodingAndLineEndGivesTheSameNames) {
     }
 }
 
-TEST(RosterInput, KeepsBlankLinesAndDropsOnlyTheFinalLineEnd) {
+TEST(RosterInput, KeepsBlankLinesAndDropsOnlyTheFinalLineEnd)
+{
     const std::pair<QByteArray, QStringList> cases[] = {
         {"A\r\n\r\nB\r\n", {u"A"_s, QString(), u"B"_s}},
         {"A\r\n\r\n", {u"A"_s, QString()}},
@@ -73,7 +79,8 @@ TEST(RosterInput, KeepsBlankLinesAndDropsOnlyTheFinalLineEnd) {
         EXPECT_EQ(*roster::decodeRosterInput(bytes, u"r.txt"_s), expected) << bytes.toStdString();
 }
 
-TEST(RosterInput, RefusesWhatWouldArriveGarbled) {
+TEST(RosterInput, RefusesWhatWouldArriveGarbled)
+{
     const std::pair<QByteArray, QString> cases[] = {
         // A lead byte followed by a line end is neither UTF-8 nor Shift-JIS.
         {"A\r\n\x81\r\nB\r\n", u"2行目"_s},
@@ -90,7 +97,8 @@ TEST(RosterInput, RefusesWhatWouldArriveGarbled) {
     }
 }
 
-TEST(RosterInput, ReadsAFileAndNamesOneThatIsMissing) {
+TEST(RosterInput, ReadsAFileAndNamesOneThatIsMissing)
+{
     test_support::TemporaryWorkspace folder;
     folder.writeBytes(u"class.txt"_s, joined(codePageLines(), "\r\n"));
     EXPECT_EQ(*roster::readRosterInput(folder.path(u"class.txt"_s)), kNames);

@@ -10,7 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void expectRect(const QRectF& actual, const QRectF& expected, const char* what) {
+void expectRect(const QRectF& actual, const QRectF& expected, const char* what)
+{
     EXPECT_NEAR(actual.left(), expected.left(), 0.01) << what;
     EXPECT_NEAR(actual.top(), expected.top(), 0.01) << what;
     EXPECT_NEAR(actual.width(), expected.width(), 0.01) << what;
@@ -19,7 +20,8 @@ void expectRect(const QRectF& actual, const QRectF& expected, const char* what) 
 
 } // namespace
 
-TEST(CutoutListing, RowsRunWhileTheNextSheetNumberTurnsUpInListingOrder) {
+TEST(CutoutListing, RowsRunWhileTheNextSheetNumberTurnsUpInListingOrder)
+{
     const std::pair<QStringList, int> cases[] = {
         {QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s, u"004.bmp"_s, u"005.bmp"_s,
                      u"007.bmp"_s},
@@ -33,7 +35,8 @@ TEST(CutoutListing, RowsRunWhileTheNextSheetNumberTurnsUpInListingOrder) {
         EXPECT_EQ(roster::sheetRowCount(listing), rows) << listing.join(u' ').toStdString();
 }
 
-TEST(CutoutListing, ListsTheBitmapsOfAFolderInNameOrder) {
+TEST(CutoutListing, ListsTheBitmapsOfAFolderInNameOrder)
+{
     test_support::TemporaryWorkspace folder;
     for (const QString& name :
          {u"003.bmp"_s, u"010.bmp"_s, u"001.bmp"_s, u"002.bmp"_s, u"memo.txt"_s})
@@ -45,7 +48,8 @@ TEST(CutoutListing, ListsTheBitmapsOfAFolderInNameOrder) {
     EXPECT_TRUE(roster::listCutouts(folder.path(u"furiwake/002"_s)).isEmpty());
 }
 
-TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom) {
+TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom)
+{
     // 300 × 60 pixels: 7938 × 1588 hundredths of a millimetre, / 1.755 in twips.
     const QSizeF natural(7938 / 1.755, 1588 / 1.755);
     const QList<roster::RowGeometry> rows = roster::layoutRows({natural, natural}, 1.0f);
@@ -64,7 +68,8 @@ TEST(RowLayout, StacksRowsByTheImageSizingRuleAndTheZoom) {
     EXPECT_DOUBLE_EQ(enlarged[1].image.top(), 1055); // 995.33 + 60
 }
 
-TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows) {
+TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows)
+{
     const QList<roster::RowGeometry> rows = roster::layoutRows({QSizeF(1000, 100)}, 0.5f);
     EXPECT_DOUBLE_EQ(rows[0].image.bottom(), 60);
     EXPECT_DOUBLE_EQ(rows[0].frame.bottom(), 10 + 50 - 60 + 385);
@@ -72,7 +77,8 @@ TEST(RowLayout, ShortImagesLetTheFramesReachBelowTheRows) {
     EXPECT_DOUBLE_EQ(roster::lowestEdge({roster::templateRow()}), 870);
 }
 
-TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling) {
+TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling)
+{
     EXPECT_EQ(roster::enlargedZoom(1.0f), 1.1f);
     EXPECT_EQ(roster::reducedZoom(1.0f), 0.9f);
     EXPECT_EQ(roster::reducedZoom(roster::enlargedZoom(1.0f)), 0.99f);
@@ -80,7 +86,8 @@ TEST(ZoomFactor, StepsInSinglePrecisionWithoutCancelling) {
     EXPECT_NE(roster::enlargedZoom(roster::reducedZoom(1.0f)), 1.0f);
 }
 
-TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown) {
+TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown)
+{
     const QStringList names{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
     struct Case {
         qsizetype selected;
@@ -108,12 +115,14 @@ TEST(NameMoves, TakeOutClosesTheGapAndInsertPushesNamesDown) {
     EXPECT_EQ(roster::insertName({u"A"_s}, 0, u"X"_s), QStringList{u"X"_s});
 }
 
-TEST(NameMoves, LineBreaksInANameBecomeSpaces) {
+TEST(NameMoves, LineBreaksInANameBecomeSpaces)
+{
     EXPECT_EQ(roster::singleLine(u"山田\r\n太郎\r花子\n一郎"_s), u"山田 太郎 花子 一郎"_s);
     EXPECT_EQ(roster::singleLine(u"\"佐藤, 次郎\""_s), u"\"佐藤, 次郎\""_s);
 }
 
-TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows) {
+TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows)
+{
     // 1920 × 1080 pixels.
     const roster::RosterWindowGeometry geometry = roster::rosterWindowGeometry({28800, 16200});
     EXPECT_EQ(geometry.window, QRectF(0, 0, 19200, 15200));
@@ -128,7 +137,8 @@ TEST(RosterWindowGeometry, FollowsTheScreenAndTheRows) {
     EXPECT_EQ(roster::canvasTop(120), -110);
 }
 
-TEST(RosterWindowGeometry, ScrollKeysMoveWithinTheRange) {
+TEST(RosterWindowGeometry, ScrollKeysMoveWithinTheRange)
+{
     const workspace::ScrollSettings settings{0, 1000, 811, 81};
     const std::tuple<int, int, std::optional<int>> cases[] = {
         {Qt::Key_PageDown, 0, 811},

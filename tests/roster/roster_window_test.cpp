@@ -25,44 +25,52 @@ namespace {
 const QString kRoster = u"ini/meibo.txt"_s;
 
 void writeCutouts(const TemporaryWorkspace& folder, std::initializer_list<int> sheets,
-                  QSize size = {300, 60}) {
+                  QSize size = {300, 60})
+{
     for (int sheet : sheets)
         folder.writeImage(workspace::paths::cutoutImage(1, sheet),
                           test_support::solidImage(size, QColor(20 * sheet, 80, 160)));
 }
 
 template <typename Control>
-Control* rowControl(const RosterWindow& window, const QString& name, int index) {
+Control* rowControl(const RosterWindow& window, const QString& name, int index)
+{
     for (Control* control : window.findChildren<Control*>(name))
         if (control->property("index").toInt() == index)
             return control;
     return nullptr;
 }
 
-QLineEdit* nameBox(const RosterWindow& window, int index) {
+QLineEdit* nameBox(const RosterWindow& window, int index)
+{
     return rowControl<QLineEdit>(window, u"Text1"_s, index);
 }
 
-QString frameTag(const RosterWindow& window, int index) {
+QString frameTag(const RosterWindow& window, int index)
+{
     return rowControl<QWidget>(window, u"picHaikei"_s, index)->property("tag").toString();
 }
 
-void click(const RosterWindow& window, const QString& button) {
+void click(const RosterWindow& window, const QString& button)
+{
     window.findChild<QPushButton*>(button)->click();
 }
 
-void selectRow(const RosterWindow& window, int index) {
+void selectRow(const RosterWindow& window, int index)
+{
     QTest::mouseClick(nameBox(window, index), Qt::LeftButton);
 }
 
-QStringList letters(int count) {
+QStringList letters(int count)
+{
     QStringList names;
     for (int index = 0; index < count; ++index)
         names.append(QString(QChar(u'A' + index)));
     return names;
 }
 
-QByteArray crlfLines(const QStringList& lines) {
+QByteArray crlfLines(const QStringList& lines)
+{
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
@@ -71,7 +79,8 @@ QByteArray crlfLines(const QStringList& lines) {
 
 // Chooses the file in the next file dialog; `whenChosen` runs just before the dialog closes, to
 // prepare for what the choice opens next.
-void chooseFileInNextDialog(const QString& path, std::function<void()> whenChosen = {}) {
+void chooseFileInNextDialog(const QString& path, std::function<void()> whenChosen = {})
+{
     test_support::onNextModal([path, whenChosen](QWidget* dialog) {
         auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
         if (!fileDialog) {
@@ -94,7 +103,8 @@ void chooseFileInNextDialog(const QString& path, std::function<void()> whenChose
     });
 }
 
-void answerNextQuestion(QMessageBox::StandardButton answer, QString* text = nullptr) {
+void answerNextQuestion(QMessageBox::StandardButton answer, QString* text = nullptr)
+{
     test_support::onNextModal([answer, text](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
         if (!box) {
@@ -110,7 +120,8 @@ void answerNextQuestion(QMessageBox::StandardButton answer, QString* text = null
 
 } // namespace
 
-TEST(RosterWindow, ShowsOneRowPerCutoutInSheetOrderWithTheSavedNames) {
+TEST(RosterWindow, ShowsOneRowPerCutoutInSheetOrderWithTheSavedNames)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3, 4, 5, 7});
     folder.writeBytes(kRoster, crlfLines(letters(7)));
@@ -144,7 +155,8 @@ TEST(RosterWindow, ShowsOneRowPerCutoutInSheetOrderWithTheSavedNames) {
     EXPECT_EQ(rowControl<QWidget>(window, u"picHaikei"_s, 1)->geometry(), QRect(305, 64, 110, 26));
 }
 
-TEST(RosterWindow, ARosterShorterThanTheRowsLeavesTheLaterBoxesEmpty) {
+TEST(RosterWindow, ARosterShorterThanTheRowsLeavesTheLaterBoxesEmpty)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3});
     folder.writeBytes(kRoster, "\"Ito, Ken\"\r\nB\r\n");
@@ -152,7 +164,8 @@ TEST(RosterWindow, ARosterShorterThanTheRowsLeavesTheLaterBoxesEmpty) {
     EXPECT_EQ(window.names(), (QStringList{u"\"Ito, Ken\""_s, u"B"_s, QString()}));
 }
 
-TEST(RosterWindow, WithoutCutoutsTheTemplateRowStandsAndSavesOneLine) {
+TEST(RosterWindow, WithoutCutoutsTheTemplateRowStandsAndSavesOneLine)
+{
     TemporaryWorkspace folder;
     folder.writeBytes(kRoster, "X\r\nY\r\n");
     QPointer<RosterWindow> window = new RosterWindow(folder.workspace());
@@ -179,7 +192,8 @@ TEST(RosterWindow, WithoutCutoutsTheTemplateRowStandsAndSavesOneLine) {
     EXPECT_TRUE(window.isNull());
 }
 
-TEST(RosterWindow, ShowsAtMostTheSheetsTheRosterFileMayHold) {
+TEST(RosterWindow, ShowsAtMostTheSheetsTheRosterFileMayHold)
+{
     TemporaryWorkspace folder;
     const QImage tiny = test_support::solidImage({4, 2}, Qt::gray);
     for (int sheet = 1; sheet <= workspace::kMaxSheets + 1; ++sheet)
@@ -192,7 +206,8 @@ TEST(RosterWindow, ShowsAtMostTheSheetsTheRosterFileMayHold) {
     EXPECT_TRUE(messages->texts[0].contains(u"501"_s));
 }
 
-TEST(RosterWindow, ZoomResizesTheImagesFromTheirFilesAndClearsTheSelection) {
+TEST(RosterWindow, ZoomResizesTheImagesFromTheirFilesAndClearsTheSelection)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3});
     RosterWindow window(folder.workspace());
@@ -216,7 +231,8 @@ TEST(RosterWindow, ZoomResizesTheImagesFromTheirFilesAndClearsTheSelection) {
     EXPECT_EQ(scrollBar->pageStep(), pageStep);
 }
 
-TEST(RosterWindow, TakeOutAndInsertMoveNamesThroughTheHoldingBox) {
+TEST(RosterWindow, TakeOutAndInsertMoveNamesThroughTheHoldingBox)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3, 4});
     folder.writeBytes(kRoster, crlfLines(letters(4)));
@@ -242,7 +258,8 @@ TEST(RosterWindow, TakeOutAndInsertMoveNamesThroughTheHoldingBox) {
     EXPECT_EQ(window.selectedRow(), 1);
 }
 
-TEST(RosterWindow, LoadsARosterFileInUtf8OrShiftJisToTheSameNames) {
+TEST(RosterWindow, LoadsARosterFileInUtf8OrShiftJisToTheSameNames)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3, 4});
     folder.writeBytes(kRoster, crlfLines(letters(4)));
@@ -268,7 +285,8 @@ TEST(RosterWindow, LoadsARosterFileInUtf8OrShiftJisToTheSameNames) {
     }
 }
 
-TEST(RosterWindow, ARosterFileThatCannotBeReadChangesNothing) {
+TEST(RosterWindow, ARosterFileThatCannotBeReadChangesNothing)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2});
     folder.writeBytes(u"broken.txt"_s, "A\r\n\x81\r\n");
@@ -286,7 +304,8 @@ TEST(RosterWindow, ARosterFileThatCannotBeReadChangesNothing) {
     EXPECT_EQ(window.names(), (QStringList{u"typed"_s, QString()}));
 }
 
-TEST(RosterWindow, ClosingByTheCloseBoxAsksOnlyAfterEdits) {
+TEST(RosterWindow, ClosingByTheCloseBoxAsksOnlyAfterEdits)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2});
     const QByteArray stored = "A\r\nB\r\nC\r\n";
@@ -325,7 +344,8 @@ TEST(RosterWindow, ClosingByTheCloseBoxAsksOnlyAfterEdits) {
     }
 }
 
-TEST(RosterWindow, ANameTheCodePageCannotHoldIsReportedWithItsRowAndNothingIsWritten) {
+TEST(RosterWindow, ANameTheCodePageCannotHoldIsReportedWithItsRowAndNothingIsWritten)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2, 3});
     const QByteArray stored = "A\r\nB\r\nC\r\n";
@@ -347,7 +367,8 @@ TEST(RosterWindow, ANameTheCodePageCannotHoldIsReportedWithItsRowAndNothingIsWri
     window.close();
 }
 
-TEST(RosterWindow, ALineBreakPastedIntoANameBecomesASpace) {
+TEST(RosterWindow, ALineBreakPastedIntoANameBecomesASpace)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 2});
     RosterWindow window(folder.workspace());
@@ -355,7 +376,8 @@ TEST(RosterWindow, ALineBreakPastedIntoANameBecomesASpace) {
     EXPECT_EQ(window.names(), (QStringList{u"山田 太郎"_s, QString()}));
 }
 
-TEST(RosterWindow, ScrollKeysInTheCanvasAndTheNameBoxesMoveTheRows) {
+TEST(RosterWindow, ScrollKeysInTheCanvasAndTheNameBoxesMoveTheRows)
+{
     TemporaryWorkspace folder;
     std::initializer_list<int> sheets{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     writeCutouts(folder, sheets, {300, 200});
@@ -392,7 +414,8 @@ TEST(RosterWindow, ScrollKeysInTheCanvasAndTheNameBoxesMoveTheRows) {
     EXPECT_EQ(nameBox(window, 3)->text(), u"ab"_s);
 }
 
-TEST(RosterWindow, ACutoutThatCannotBeReadLeavesItsRowUsable) {
+TEST(RosterWindow, ACutoutThatCannotBeReadLeavesItsRowUsable)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1, 3});
     folder.writeBytes(workspace::paths::cutoutImage(1, 2), "BM not a bitmap");
@@ -408,7 +431,8 @@ TEST(RosterWindow, ACutoutThatCannotBeReadLeavesItsRowUsable) {
     EXPECT_EQ(window.selectedRow(), 1);
 }
 
-TEST(RosterWindow, OpensInPlaceOfTheMainWindowAndShowsItAgainOnClosing) {
+TEST(RosterWindow, OpensInPlaceOfTheMainWindowAndShowsItAgainOnClosing)
+{
     TemporaryWorkspace folder;
     writeCutouts(folder, {1});
     QWidget mainWindow;

@@ -46,7 +46,8 @@ void TemporaryWorkspace::writeImage(const QString& relative, const QImage& image
 {
     const QString full = path(relative);
     QDir().mkpath(QFileInfo(full).path());
-    const QByteArray format = QFileInfo(full).suffix().toLower() == QStringLiteral("jpg") ? "JPEG" : "BMP";
+    const QByteArray format =
+        QFileInfo(full).suffix().toLower() == QStringLiteral("jpg") ? "JPEG" : "BMP";
     if (!image.save(full, format.constData()))
         throw std::runtime_error("cannot write test image");
 }

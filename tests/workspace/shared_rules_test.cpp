@@ -12,7 +12,7 @@ using namespace workspace;
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
 {
     const std::pair<double, double> cases[] = {
-        {2.5, 2},   {3.5, 4},   {0.5, 0},   {1.5, 2},     {-2.5, -2}, {-3.5, -4},
+        {2.5, 2},    {3.5, 4},    {0.5, 0}, {1.5, 2},      {-2.5, -2}, {-3.5, -4},
         {2.4999, 2}, {2.5001, 3}, {4.5, 4}, {973.51, 974}, {-0.5, 0},  {7.0, 7},
     };
     for (const auto& [value, expected] : cases)

@@ -32,9 +32,12 @@ TEST(CodePage, RoundTripsTheCharactersTeachersUse)
 {
     ASSERT_TRUE(cp932::isAvailable());
     const std::pair<QString, QByteArray> cases[] = {
-        {u"、"_s, "\x81\x41"},          {u"ｺﾒﾝﾄ"_s, "\xBA\xD2\xDD\xC4"},
-        {u"表ソ"_s, "\x95\x5C\x83\x5C"}, {u"～①Ⅰ㈱"_s, "\x81\x60\x87\x40\x87\x54\x87\x8A"},
-        {u"髙﨑ⅰ"_s, "\xFB\xFC\xFA\xB1\xFA\x40"}, {u"a,\"b\""_s, "a,\"b\""},
+        {u"、"_s, "\x81\x41"},
+        {u"ｺﾒﾝﾄ"_s, "\xBA\xD2\xDD\xC4"},
+        {u"表ソ"_s, "\x95\x5C\x83\x5C"},
+        {u"～①Ⅰ㈱"_s, "\x81\x60\x87\x40\x87\x54\x87\x8A"},
+        {u"髙﨑ⅰ"_s, "\xFB\xFC\xFA\xB1\xFA\x40"},
+        {u"a,\"b\""_s, "a,\"b\""},
     };
     for (const auto& [text, bytes] : cases) {
         Expected<QByteArray> encoded = cp932::encode(text);
@@ -107,8 +110,7 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileWhole)
 {
     test_support::TemporaryWorkspace folder;
     folder.writeBytes(u"ini/meibo.txt"_s, "\x8E\x52\x93\x63\r\n");
-    const Status status =
-        writeTextLines(folder.path(u"ini/meibo.txt"_s), {u"佐藤"_s, u"Kim 김"_s});
+    const Status status = writeTextLines(folder.path(u"ini/meibo.txt"_s), {u"佐藤"_s, u"Kim 김"_s});
     ASSERT_FALSE(status.ok());
     EXPECT_TRUE(status.error().contains(u"2行目"_s)) << status.error().toStdString();
     EXPECT_TRUE(status.error().contains(u"김"_s));

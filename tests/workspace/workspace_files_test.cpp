@@ -31,7 +31,8 @@ TEST(RegionFile, RoundTripsRegionsInOrder)
     TemporaryWorkspace folder;
     folder.writeBytes(u"ini/.keep"_s, {});
     const QString path = folder.path(paths::regionFile());
-    const QList<RegionRect> regions{{120, 352, 480, 300}, {10, 60, 200, 20}, {-5, 32767, -32768, 0}};
+    const QList<RegionRect> regions{
+        {120, 352, 480, 300}, {10, 60, 200, 20}, {-5, 32767, -32768, 0}};
     ASSERT_TRUE(writeRegions(path, regions).ok());
     EXPECT_EQ(folder.readBytes(paths::regionFile()),
               QByteArray("120,352,480,300\r\n10,60,200,20\r\n-5,32767,-32768,0\r\n"));
@@ -56,10 +57,8 @@ TEST(RegionFile, AnEmptyFileMeansNoRegions)
 TEST(RegionFile, MalformedLinesAreRefusedNamingTheLine)
 {
     const std::pair<QByteArray, QString> cases[] = {
-        {"1,2,3,4\r\n1,2,x,4\r\n", u"2行目"_s},
-        {"1,2,3\r\n", u"1行目"_s},
-        {"1,2,3,4,5\r\n", u"1行目"_s},
-        {"1,2,3,4\r\n1,2,32768,4\r\n", u"2行目"_s},
+        {"1,2,3,4\r\n1,2,x,4\r\n", u"2行目"_s}, {"1,2,3\r\n", u"1行目"_s},
+        {"1,2,3,4,5\r\n", u"1行目"_s},          {"1,2,3,4\r\n1,2,32768,4\r\n", u"2行目"_s},
         {"1,2,3,4\r\n\r\n", u"2行目"_s},
     };
     for (const auto& [bytes, line] : cases) {
@@ -169,9 +168,11 @@ TEST(GradeTable, HeaderEndsWithACommaAndDataLinesCarryTheScoreLineVerbatim)
     EXPECT_EQ(lines[2], u"\"山田, \"太郎\" %2\",4,1,2.5,,abc"_s);
 
     TemporaryWorkspace folder;
-    ASSERT_TRUE(writeGradeTable(folder.path(paths::gradeTable()), 1, {{QString(), 0, 1, u"0"_s}}).ok());
+    ASSERT_TRUE(
+        writeGradeTable(folder.path(paths::gradeTable()), 1, {{QString(), 0, 1, u"0"_s}}).ok());
     EXPECT_EQ(folder.readBytes(paths::gradeTable()),
-              QByteArray("\x8E\x81\x96\xBC,\x8D\x87\x8C\x76,\x8F\x87\x88\xCA,\x97\xCC\x88\xE6" "1,\r\n"
+              QByteArray("\x8E\x81\x96\xBC,\x8D\x87\x8C\x76,\x8F\x87\x88\xCA,\x97\xCC\x88\xE6"
+                         "1,\r\n"
                          "\"\",0,1,0\r\n"));
 }
 
