@@ -1,7 +1,9 @@
 #include "bmp_codec.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -13,36 +15,43 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 
-qsizetype bmpStride(int width, int bitsPerPixel)
-{
-    return (qsizetype(width) * bitsPerPixel + 31) / 32 * 4;
-}
-
 template <typename T> void put(uchar* destination, T value)
 {
     qToLittleEndian(value, destination);
 }
 
+// Row y of the image, counted from the top, as blue, green and red bytes.
+void encodeRow(const QImage& source, int y, uchar* row)
+{
+    const int width = source.width();
+    if (source.format() == QImage::Format_BGR888) {
+        std::memcpy(row, source.constScanLine(y), size_t(width) * 3);
+        return;
+    }
+    const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    for (int x = 0; x < width; ++x) {
+        row[3 * x] = static_cast<uchar>(qBlue(in[x]));
+        row[3 * x + 1] = static_cast<uchar>(qGreen(in[x]));
+        row[3 * x + 2] = static_cast<uchar>(qRed(in[x]));
+    }
+}
+
 } // namespace
 
-QByteArray encodeBmp(const QImage& image)
+qsizetype bmpStride(int width, int bitsPerPixel)
 {
-    const QImage source = image.format() == QImage::Format_BGR888
-                                  || image.format() == QImage::Format_RGB32
-                                  || image.format() == QImage::Format_ARGB32
-                              ? image
-                              : image.convertToFormat(QImage::Format_RGB32);
-    const int width = source.width();
-    const int height = source.height();
-    const qsizetype stride = bmpStride(width, 24);
-    const qsizetype pixelBytes = stride * height;
-    QByteArray bytes(kFileHeaderSize + kInfoHeaderSize + pixelBytes, '\0');
-    auto* data = reinterpret_cast<uchar*>(bytes.data());
+    return (qsizetype(width) * bitsPerPixel + 31) / 32 * 4;
+}
 
+QByteArray bmpHeaders(int width, int height)
+{
+    const qsizetype pixelBytes = bmpStride(width, 24) * height;
+    QByteArray headers(kBmpHeadersSize, '\0');
+    auto* data = reinterpret_cast<uchar*>(headers.data());
     data[0] = 'B';
     data[1] = 'M';
-    put<quint32>(data + 2, static_cast<quint32>(bytes.size()));
-    put<quint32>(data + 10, kFileHeaderSize + kInfoHeaderSize);
+    put<quint32>(data + 2, static_cast<quint32>(kBmpHeadersSize + pixelBytes));
+    put<quint32>(data + 10, kBmpHeadersSize);
     put<quint32>(data + 14, kInfoHeaderSize);
     put<qint32>(data + 18, width);
     put<qint32>(data + 22, height);
@@ -52,21 +61,42 @@ QByteArray encodeBmp(const QImage& image)
     // 96 dots per inch, as 3780 dots per metre.
     put<qint32>(data + 38, 3780);
     put<qint32>(data + 42, 3780);
+    return headers;
+}
 
-    uchar* pixels = data + kFileHeaderSize + kInfoHeaderSize;
-    for (int y = 0; y < height; ++y) {
-        uchar* row = pixels + stride * (height - 1 - y);
-        if (source.format() == QImage::Format_BGR888) {
-            std::memcpy(row, source.constScanLine(y), size_t(width) * 3);
-            continue;
-        }
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<uchar>(qBlue(in[x]));
-            row[3 * x + 1] = static_cast<uchar>(qGreen(in[x]));
-            row[3 * x + 2] = static_cast<uchar>(qRed(in[x]));
-        }
+bool writeBmp(const QImage& image, QIODevice& device)
+{
+    const QImage source = image.format() == QImage::Format_BGR888
+                                  || image.format() == QImage::Format_RGB32
+                                  || image.format() == QImage::Format_ARGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    const qsizetype stride = bmpStride(source.width(), 24);
+    const QByteArray headers = bmpHeaders(source.width(), source.height());
+    if (device.write(headers) != headers.size())
+        return false;
+    const int rowsPerChunk = static_cast<int>(std::max<qsizetype>(1, kWriteChunk / stride));
+    QByteArray chunk(stride * rowsPerChunk, '\0');
+    // Bottom-up: the file starts with the image's last row.
+    for (int last = source.height() - 1; last >= 0; last -= rowsPerChunk) {
+        const int rows = std::min(rowsPerChunk, last + 1);
+        auto* out = reinterpret_cast<uchar*>(chunk.data());
+        for (int index = 0; index < rows; ++index)
+            encodeRow(source, last - index, out + stride * index);
+        if (device.write(chunk.constData(), stride * rows) != stride * rows)
+            return false;
     }
+    return true;
+}
+
+QByteArray encodeBmp(const QImage& image)
+{
+    QByteArray bytes;
+    bytes.reserve(kBmpHeadersSize + bmpStride(image.width(), 24) * image.height());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeBmp(image, buffer))
+        return {};
     return bytes;
 }
 

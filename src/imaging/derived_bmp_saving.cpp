@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,35 +16,12 @@ namespace imaging {
 
 namespace {
 
-// Handing the kernel a whole 12 MB sheet in one write() measured several times slower than the
-// same bytes in pieces of a megabyte.
-constexpr qsizetype kWriteChunk = 1 << 20;
-
-bool writeInChunks(QFile& file, const QByteArray& bytes)
-{
-    for (qsizetype offset = 0; offset < bytes.size(); offset += kWriteChunk) {
-        const qsizetype length = std::min(kWriteChunk, bytes.size() - offset);
-        if (file.write(bytes.constData() + offset, length) != length)
-            return false;
-    }
-    return file.flush();
-}
-
-} // namespace
-
-workspace::Status saveDerivedBmp(const QImage& image, const QString& path)
+// Writes through a temporary file next to the target, renamed over it once complete. One writer
+// per file, so a fixed name will do; a leftover from a crash is overwritten here or removed when
+// the step empties the folder.
+workspace::Status writeDerived(const QString& path, const std::function<bool(QFile&)>& write)
 {
     using workspace::messages::cannotWrite;
-    if (image.isNull())
-        return workspace::Failure{cannotWrite(path, u"保存する画像がありません。"_s)};
-    return writeDerivedFile(path, encodeBmp(image));
-}
-
-workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
-{
-    using workspace::messages::cannotWrite;
-    // One writer per file, so a fixed name next to it will do; a leftover from a crash is
-    // overwritten here or removed when the step empties the folder.
     const QString partPath = path + u".part"_s;
     QFile file(partPath);
     auto fail = [&](const QString& reason) {
@@ -53,7 +31,7 @@ workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(file.errorString());
-    if (!writeInChunks(file, bytes))
+    if (!write(file) || !file.flush())
         return fail(file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
                                                  : file.errorString());
     file.close();
@@ -64,6 +42,28 @@ workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
         != 0)
         return fail(qt_error_string(errno));
     return {};
+}
+
+} // namespace
+
+workspace::Status saveDerivedBmp(const QImage& image, const QString& path)
+{
+    if (image.isNull())
+        return workspace::Failure{
+            workspace::messages::cannotWrite(path, u"保存する画像がありません。"_s)};
+    return writeDerived(path, [&image](QFile& file) { return writeBmp(image, file); });
+}
+
+workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
+{
+    return writeDerived(path, [&bytes](QFile& file) {
+        for (qsizetype offset = 0; offset < bytes.size(); offset += kWriteChunk) {
+            const qsizetype length = std::min(kWriteChunk, bytes.size() - offset);
+            if (file.write(bytes.constData() + offset, length) != length)
+                return false;
+        }
+        return true;
+    });
 }
 
 } // namespace imaging

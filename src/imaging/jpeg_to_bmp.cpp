@@ -1,19 +1,18 @@
 #include "jpeg_to_bmp.h"
 
-#include "picture_loading.h"
+#include "bmp_codec.h"
 
-#include <QtEndian>
+#include "picture_loading.h"
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <jpeglib.h>
 
 namespace imaging {
 
 namespace {
-
-constexpr int kHeadersSize = 14 + 40;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -33,23 +32,6 @@ bool endsWithEndMarker(QByteArrayView bytes)
     while (!bytes.isEmpty() && bytes.back() == '\0')
         bytes.chop(1);
     return bytes.endsWith("\xFF\xD9");
-}
-
-void writeHeaders(uchar* data, qsizetype fileSize, int width, int height, qsizetype pixelBytes)
-{
-    data[0] = 'B';
-    data[1] = 'M';
-    qToLittleEndian<quint32>(static_cast<quint32>(fileSize), data + 2);
-    qToLittleEndian<quint32>(kHeadersSize, data + 10);
-    qToLittleEndian<quint32>(40, data + 14);
-    qToLittleEndian<qint32>(width, data + 18);
-    qToLittleEndian<qint32>(height, data + 22);
-    qToLittleEndian<quint16>(1, data + 26);
-    qToLittleEndian<quint16>(24, data + 28);
-    qToLittleEndian<quint32>(static_cast<quint32>(pixelBytes), data + 34);
-    // 96 dots per inch, as 3780 dots per metre, as encodeBmp writes.
-    qToLittleEndian<qint32>(3780, data + 38);
-    qToLittleEndian<qint32>(3780, data + 42);
 }
 
 // Only trivially destructible objects live here: libjpeg leaves through longjmp on an error.
@@ -77,11 +59,10 @@ bool decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView j
 
     const qsizetype stride = (qsizetype(width) * 24 + 31) / 32 * 4;
     const qsizetype pixelBytes = stride * height;
-    bmp.resize(kHeadersSize + pixelBytes);
+    bmp.resize(kBmpHeadersSize + pixelBytes);
     auto* data = reinterpret_cast<uchar*>(bmp.data());
-    std::fill(data, data + kHeadersSize, 0);
-    writeHeaders(data, bmp.size(), width, height, pixelBytes);
-    uchar* pixels = data + kHeadersSize;
+    std::memcpy(data, bmpHeaders(width, height).constData(), kBmpHeadersSize);
+    uchar* pixels = data + kBmpHeadersSize;
     // The padding at the end of each row stays zero; the rows fill in from the bottom up.
     for (qsizetype row = 0; row < height; ++row)
         std::fill(pixels + stride * row + qsizetype(width) * 3, pixels + stride * (row + 1), 0);

@@ -1,3 +1,4 @@
+#include "imaging/sheet_surface.h"
 #include "results/mark_painter.h"
 #include "results/marked_sheet.h"
 #include "results/result_computation.h"
@@ -67,7 +68,8 @@ bool isRed(QRgb pixel)
 // The sheet with the marks drawn on a fresh surface, as the step should have saved it.
 QImage expectedMarkedSheet(const QList<MarkText>& marks)
 {
-    QImage surface = results::markingSurface(test_support::solidImage(kSheetSize, Qt::white));
+    QImage surface(imaging::SheetSurface::surfacePixels(kSheetSize), QImage::Format_BGR888);
+    surface.fill(Qt::white);
     results::paintMarks(surface, marks);
     return surface.convertToFormat(QImage::Format_RGB32);
 }
@@ -340,4 +342,29 @@ TEST(ResultComputation, AFailedWriteIsReportedByFileInsteadOfSuccess)
         EXPECT_EQ(QDir(folder.path(paths::markedFolder())).entryList({u"*.part"_s}), QStringList())
             << "no temporary file is left behind";
     }
+}
+
+TEST(MarkingSurface, HoldsTheSheetAtTheTopLeftOfAWhiteSurfaceWhateverItsFileLayout)
+{
+    TemporaryWorkspace folder;
+    QImage sheet(kSheetSize, QImage::Format_RGB32);
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            sheet.setPixel(x, y, qRgb(x % 200, y % 200, 40));
+    // The workspace's own 24-bit layout, read row by row, and an 8-bit grey file read by Qt.
+    folder.writeImage(u"colour.bmp"_s, sheet);
+    folder.writeImage(u"grey.bmp"_s, sheet.convertToFormat(QImage::Format_Grayscale8));
+    for (const QString& name : {u"colour.bmp"_s, u"grey.bmp"_s}) {
+        const QImage expected = QImage(folder.path(name)).convertToFormat(QImage::Format_RGB32);
+        workspace::Expected<results::MarkedSheet> marked =
+            results::loadMarkingSurface(folder.path(name));
+        ASSERT_TRUE(marked) << marked.error().toStdString();
+        EXPECT_EQ(marked->pictureSize, kSheetSize);
+        EXPECT_EQ(marked->surface.size(), imaging::SheetSurface::surfacePixels(kSheetSize));
+        const QImage surface = marked->surface.convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(surface.copy(QRect(QPoint(), kSheetSize)), expected) << name.toStdString();
+        EXPECT_EQ(surface.pixel(kSheetSize.width(), 5), qRgb(255, 255, 255));
+        EXPECT_EQ(surface.pixel(5, kSheetSize.height()), qRgb(255, 255, 255));
+    }
+    EXPECT_FALSE(results::loadMarkingSurface(folder.path(u"missing.bmp"_s)));
 }
