@@ -101,16 +101,17 @@ void checkLayouts(const QList<RegionRect>& regions, Findings& findings)
 void checkGradingRoundTrip(Findings& findings)
 {
     const workspace::Workspace& scratch = scratchWorkspace();
-    Expected<grading::GradingTables> tables = grading::GradingTables::load(scratch);
-    if (!tables) {
-        findings.require(tables.error().contains(u".txt"_s) || tables.error().contains(u"touan"_s),
-                         u"the grading window refuses without naming a file: "_s + tables.error());
+    Expected<grading::GradingTables> loaded = grading::GradingTables::load(scratch);
+    if (!loaded) {
+        findings.require(loaded.error().contains(u".txt"_s) || loaded.error().contains(u"touan"_s),
+                         u"the grading window refuses without naming a file: "_s + loaded.error());
         return;
     }
-    grading::GradingState state(*tables);
-    for (int index = 0; index < tables->regionCount(); ++index)
+    grading::GradingState state(std::move(loaded).value());
+    const grading::GradingTables& tables = state.tables();
+    for (int index = 0; index < tables.regionCount(); ++index)
         state.buildPage(index);
-    if (const workspace::Status saved = tables->save(scratch); !saved) {
+    if (const workspace::Status saved = tables.save(scratch); !saved) {
         findings.require(saved.error().contains(u"改行"_s) || saved.error().contains(u"文字"_s),
                          u"saving the grading tables failed: "_s + saved.error());
         return;
@@ -120,11 +121,11 @@ void checkGradingRoundTrip(Findings& findings)
                                               + (reloaded ? QString() : reloaded.error()));
     if (!reloaded)
         return;
-    for (int sheet = 1; sheet <= tables->sheetCount(); ++sheet)
-        for (int region = 1; region <= tables->regionCount(); ++region)
+    for (int sheet = 1; sheet <= tables.sheetCount(); ++sheet)
+        for (int region = 1; region <= tables.regionCount(); ++region)
             findings.require(
-                reloaded->score(sheet, region) == tables->score(sheet, region)
-                    && reloaded->comment(sheet, region) == tables->comment(sheet, region),
+                reloaded->score(sheet, region) == tables.score(sheet, region)
+                    && reloaded->comment(sheet, region) == tables.comment(sheet, region),
                 u"sheet %1, region %2 changed on saving"_s.arg(QString::number(sheet),
                                                                QString::number(region)));
 }

@@ -172,8 +172,8 @@ Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspac
 
 Status GradingTables::save(const workspace::Workspace& workspace) const
 {
-    const auto check = [this](const QString& text, int sheet, int region,
-                              const QString& what) -> Status {
+    const auto check = [](const QString& text, int sheet, int region,
+                          const QString& what) -> Status {
         const QString where = u"%1枚目の答案の問%2の%3「%4」"_s.arg(
             QString::number(sheet), workspace::fullWidth(QString::number(region)), what, text);
         if (text.contains(u'\r') || text.contains(u'\n'))
