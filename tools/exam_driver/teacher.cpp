@@ -184,6 +184,11 @@ void Teacher::finishRoster()
     deleteClosedWindows();
 }
 
+void Teacher::reduceRosterRows()
+{
+    click(require(m_roster.data(), "roster window")->findChild<QPushButton*>(u"Command5"_s));
+}
+
 grading::GradingWindow& Teacher::openGrading()
 {
     click(mainButton(u"Command4"_s));

@@ -60,6 +60,8 @@ public:
     void takeOutName();
     void insertName();
     void finishRoster();
+    // "縮小" of the roster window: smaller name-field images.
+    void reduceRosterRows();
 
     // The grading window ("5.点数振り分け") and its score palette.
     grading::GradingWindow& openGrading();

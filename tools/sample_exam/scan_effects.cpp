@@ -46,7 +46,7 @@ void addPaperAndNoise(QImage& scan, quint32 seed)
         auto* row = reinterpret_cast<QRgb*>(scan.scanLine(y));
         for (int x = 0; x < scan.width(); ++x) {
             const QRgb pixel = row[x];
-            const int grain = noise.next(4);
+            const int grain = noise.next(3);
             row[x] = qRgb(clampedChannel(qRed(pixel) * qRed(kPaper) / 255 + grain),
                           clampedChannel(qGreen(pixel) * qGreen(kPaper) / 255 + grain),
                           clampedChannel(qBlue(pixel) * qBlue(kPaper) / 255 + grain));

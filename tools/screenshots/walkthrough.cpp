@@ -22,10 +22,19 @@ namespace {
 
 constexpr int kSampleSheetWidth = 827;
 constexpr int kGridColumns = 3;
-constexpr int kAnswerZoomSteps = 2;
+constexpr int kAnswerZoomSteps = 3;
+constexpr int kRosterZoomSteps = 3;
 // The question whose wrong answers get a comment, and the comment.
 constexpr int kCommentedQuestion = 3;
 const QString kComment = u"移項に注意"_s;
+
+// The walkthrough photographs a road that went as the README says, or none at all.
+void expectMessages(const exam_driver::Teacher& teacher, const QStringList& expected)
+{
+    if (teacher.messages() != expected)
+        throw std::runtime_error("unexpected messages: "
+                                 + teacher.messages().join(u" / "_s).toStdString());
+}
 
 // Reduces the sheet view until the whole sheet stands above the button panel.
 void fitSheetAbovePanel(main_window::MainWindow& window, exam_driver::Teacher& teacher)
@@ -97,15 +106,20 @@ void photographWalkthrough(const QString& workFolder, Camera& camera)
 
     camera.expectDialogs({u"01-import-folder"_s, u"02-imported"_s});
     teacher.importSheets(work.path(paths::sampleScans()));
+    expectMessages(teacher, {u"30枚の答案を読み込みました"_s});
     fitSheetAbovePanel(window, teacher);
     for (const QRect& field : form.fields())
         teacher.markRegion(field);
     camera.shoot(u"03-regions"_s);
     camera.expectDialogs({u"04-cut"_s});
     teacher.cutAnswers();
+    expectMessages(teacher, {u"切り取り作業が完了しました"_s});
 
     teacher.openRoster();
+    for (int step = 0; step < kRosterZoomSteps; ++step)
+        teacher.reduceRosterRows();
     teacher.loadRoster(work.path(paths::sampleRoster()));
+    expectMessages(teacher, {});
     teacher.selectRosterRow(2);
     camera.shoot(u"05-roster"_s);
     putRosterRight(teacher, students.size());
@@ -122,15 +136,20 @@ void photographWalkthrough(const QString& workFolder, Camera& camera)
         gradeQuestion(teacher, students, form, question,
                       question == kCommentedQuestion ? &camera : nullptr);
     teacher.finishGrading();
+    expectMessages(teacher, {});
 
     teacher.computeResults(results::RankDisplay::Shown);
+    expectMessages(teacher, {u"hyoukaフォルダに採点結果を保存しました"_s});
     teacher.showNextResult();
     camera.shoot(u"07-marked-sheet"_s);
 
-    window.resultActions().setPrintDestination(
-        results::PrintDestination::pdfFiles(work.path(u"印刷"_s)));
+    // No printer under the picture-taking X server: the sheets are printed to PDF files.
+    const QString printed = work.path(u"printed"_s);
+    QDir().mkpath(printed);
+    window.resultActions().setPrintDestination(results::PrintDestination::pdfFiles(printed));
     camera.expectDialogs({u"08-print-settings"_s});
     teacher.printAllSheets(u"A4"_s, u"縦"_s);
+    expectMessages(teacher, {});
 
     if (!teacher.unexpectedDialogs().isEmpty())
         throw std::runtime_error("unexpected dialogs: "
