@@ -18,9 +18,9 @@ int main(int argc, char* argv[])
     if (!main_window::prepareApplication())
         return 1;
 
-    const workspace::WorkFolderChoice folder =
-        workspace::chooseWorkFolder(QCoreApplication::applicationDirPath(),
-                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const workspace::WorkFolderChoice folder = workspace::chooseWorkFolder(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QTextStream(stderr) << u"作業フォルダ: "_s << workspace::displayPath(folder.path) << Qt::endl;
     main_window::MainWindow window{workspace::Workspace(folder.path)};
     window.show();

@@ -24,7 +24,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -276,7 +275,7 @@ void MainWindow::saveDisplaySnapshot()
 }
 
 QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir,
-                          const QString& startFolder)
+                           const QString& startFolder)
 {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
     if (newDir == NewFolderButton::Hidden)

@@ -13,7 +13,6 @@
 #include "workspace/units.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -145,8 +145,8 @@ void WholeRoad::importTheSample()
     for (int number = 1; number <= kStudents; ++number) {
         const QImage stored = sheet(number);
         ASSERT_EQ(stored.size(), sample_exam::SampleForm::kPageSize) << number;
-        const QImage scan(QDir(m_folder.path(paths::sampleScans()))
-                              .filePath(sample_exam::scanFileName(number)));
+        const QImage scan(
+            QDir(m_folder.path(paths::sampleScans())).filePath(sample_exam::scanFileName(number)));
         EXPECT_LE(largestDifference(stored, rgb(scan)), 6) << "sheet " << number;
     }
     EXPECT_TRUE(textFilesIn(m_folder, paths::dataFolder()).isEmpty());
@@ -196,7 +196,8 @@ void WholeRoad::cutTheSheets()
                         .contains(cut))
             << "region " << region;
         for (int number = 1; number <= kStudents; ++number)
-            EXPECT_EQ(picture(m_folder, paths::cutoutImage(region, number)), sheet(number).copy(cut))
+            EXPECT_EQ(picture(m_folder, paths::cutoutImage(region, number)),
+                      sheet(number).copy(cut))
                 << "region " << region << ", sheet " << number;
         EXPECT_FALSE(m_folder.exists(paths::cutoutImage(region, kStudents + 1)));
     }
@@ -225,7 +226,8 @@ void WholeRoad::assignTheRoster()
 
     m_teacher->finishRoster();
     EXPECT_TRUE(m_window->isVisible());
-    EXPECT_EQ(m_folder.readBytes(paths::rosterFile()), shiftJisLines(m_students.namesInSheetOrder()));
+    EXPECT_EQ(m_folder.readBytes(paths::rosterFile()),
+              shiftJisLines(m_students.namesInSheetOrder()));
 }
 
 void WholeRoad::gradeTwoQuestions()
@@ -269,9 +271,9 @@ void WholeRoad::computeTheResultsWithRanks()
 
     const QStringList names = m_students.namesInSheetOrder();
     const QStringList expected = {
-        u"氏名,合計,順位,領域1,領域2,領域3,"_s,    u"\"%1\",5,3,0,5,"_s.arg(names[0]),
-        u"\"%1\",10,1,0,5,5"_s.arg(names[1]),        u"\"%1\",10,1,0,5,5"_s.arg(names[2]),
-        u"\"%1\",5,3,0,5,"_s.arg(names[3]),          u"\"%1\",2,5,0,2,"_s.arg(names[4]),
+        u"氏名,合計,順位,領域1,領域2,領域3,"_s, u"\"%1\",5,3,0,5,"_s.arg(names[0]),
+        u"\"%1\",10,1,0,5,5"_s.arg(names[1]),   u"\"%1\",10,1,0,5,5"_s.arg(names[2]),
+        u"\"%1\",5,3,0,5,"_s.arg(names[3]),     u"\"%1\",2,5,0,2,"_s.arg(names[4]),
         u"\"%1\",1,6,0,0,1"_s.arg(names[5]),
     };
     EXPECT_EQ(m_folder.readBytes(paths::gradeTable()), shiftJisLines(expected));
@@ -311,7 +313,8 @@ void WholeRoad::printEverySheet()
         results::PrintDestination::pdfFiles(printed.path()));
     m_teacher->printAllSheets(u"A4"_s, u"縦"_s);
 
-    EXPECT_TRUE(m_teacher->messages().isEmpty()) << m_teacher->messages().join(u"\n"_s).toStdString();
+    EXPECT_TRUE(m_teacher->messages().isEmpty())
+        << m_teacher->messages().join(u"\n"_s).toStdString();
     const QStringList jobs = QDir(printed.path()).entryList({u"*.pdf"_s}, QDir::Files);
     ASSERT_EQ(jobs.size(), kStudents) << "one job per sheet";
     for (const QString& job : jobs) {

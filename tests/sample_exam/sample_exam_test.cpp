@@ -147,7 +147,8 @@ TEST(SampleExam, EachStudentWritesInAHandOfTheirOwnAndTheSameSheetComesOutTheSam
     int differing = 0;
     for (int y = 0; y < box.height(); ++y)
         for (int x = 0; x < box.width(); ++x)
-            differing += std::abs(qGray(firstHand.pixel(x, y)) - qGray(secondHand.pixel(x, y))) > 60;
+            differing +=
+                std::abs(qGray(firstHand.pixel(x, y)) - qGray(secondHand.pixel(x, y))) > 60;
     EXPECT_GT(differing, 500);
     EXPECT_EQ(sample_exam::sampleSheet(form, first), sample_exam::sampleSheet(form, first));
 }

@@ -208,7 +208,8 @@ TEST(WorkFolder, IsTheProgramFolderOnlyWhenItHoldsTheMarkerElseThePerUserFolder)
     TemporaryWorkspace home;
     const QString userFolder = home.path(u"share/marutsuke"_s);
 
-    const WorkFolderChoice installed = chooseWorkFolder(programFolder.workspace().root(), userFolder);
+    const WorkFolderChoice installed =
+        chooseWorkFolder(programFolder.workspace().root(), userFolder);
     EXPECT_EQ(installed.path, userFolder);
     EXPECT_EQ(installed.kind, WorkFolderKind::UserFolder);
     EXPECT_TRUE(installed.isNew);
@@ -222,7 +223,8 @@ TEST(WorkFolder, IsTheProgramFolderOnlyWhenItHoldsTheMarkerElseThePerUserFolder)
     EXPECT_TRUE(workFolderNotice(again).isEmpty()) << "told once, not at every start";
 
     programFolder.writeBytes(workFolderMarkerName(), "");
-    const WorkFolderChoice portable = chooseWorkFolder(programFolder.workspace().root(), userFolder);
+    const WorkFolderChoice portable =
+        chooseWorkFolder(programFolder.workspace().root(), userFolder);
     EXPECT_EQ(portable.path, programFolder.workspace().root());
     EXPECT_EQ(portable.kind, WorkFolderKind::ProgramFolder);
     EXPECT_TRUE(workFolderNotice(portable).isEmpty());

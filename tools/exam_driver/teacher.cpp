@@ -198,7 +198,8 @@ grading::GradingWindow& Teacher::openGrading()
 
 QWidget* Teacher::gradingPanelControl(const QString& name) const
 {
-    QWidget* panel = require(m_grading.data(), "grading window")->findChild<QWidget*>(u"Picture3"_s);
+    QWidget* panel =
+        require(m_grading.data(), "grading window")->findChild<QWidget*>(u"Picture3"_s);
     // The palette, a child window of the grading window, reuses some of the panel's names.
     return require(require(panel, "command panel")->findChild<QWidget*>(name), "panel control");
 }
@@ -210,8 +211,8 @@ QWidget* Teacher::answerImage(int sheet) const
 
 void Teacher::chooseRegion(int region)
 {
-    QWidget* selector = arrayControl(require(m_grading.data(), "grading window"), u"Label1"_s,
-                                     region - 1);
+    QWidget* selector =
+        arrayControl(require(m_grading.data(), "grading window"), u"Label1"_s, region - 1);
     step({}, [selector] { QTest::mouseClick(selector, Qt::LeftButton); });
 }
 
@@ -247,8 +248,7 @@ void Teacher::selectUnscored()
 
 void Teacher::applyComment(const QString& comment)
 {
-    grading::ScorePalette* palette =
-        require(m_grading.data(), "grading window")->scorePalette();
+    grading::ScorePalette* palette = require(m_grading.data(), "grading window")->scorePalette();
     palette->commentPreset()->setText(comment);
     click(palette->commentButton());
 }

@@ -85,10 +85,10 @@ void SampleForm::draw(QPainter& painter) const
     painter.setFont(printedFont(52, QFont::Bold));
     painter.drawText(QPoint(130, 150), u"第１回　確認テスト（サンプル）"_s);
     painter.setFont(printedFont(30));
-    painter.drawText(QPoint(130, 215),
-                     u"各%1点　%2点満点"_s.arg(fullWidthNumber(kPointsPerQuestion),
-                                               fullWidthNumber(kPointsPerQuestion
-                                                               * int(m_questions.size()))));
+    painter.drawText(
+        QPoint(130, 215),
+        u"各%1点　%2点満点"_s.arg(fullWidthNumber(kPointsPerQuestion),
+                                  fullWidthNumber(kPointsPerQuestion * int(m_questions.size()))));
 
     painter.setFont(printedFont(38));
     painter.drawText(QPoint(kNameField.left() - 110, kNameField.center().y() + 14), u"氏名"_s);

@@ -35,9 +35,8 @@ workspace::Status writeScan(const QImage& scan, const QString& path)
     QImageWriter writer(path, "JPEG");
     writer.setQuality(kScanQuality);
     if (!writer.write(scan))
-        return workspace::Failure{
-            u"サンプルの答案 %1 を書き込めませんでした（%2）。"_s.arg(
-                QDir::toNativeSeparators(path), writer.errorString())};
+        return workspace::Failure{u"サンプルの答案 %1 を書き込めませんでした（%2）。"_s.arg(
+            QDir::toNativeSeparators(path), writer.errorString())};
     return {};
 }
 
@@ -74,8 +73,8 @@ workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int
     if (QFileInfo::exists(target))
         return SampleOutcome::AlreadyThere;
     if (!work.mkpath(u"."_s))
-        return workspace::Failure{u"フォルダ %1 を作れませんでした。"_s.arg(
-            QDir::toNativeSeparators(workFolder))};
+        return workspace::Failure{
+            u"フォルダ %1 を作れませんでした。"_s.arg(QDir::toNativeSeparators(workFolder))};
 
     // The sample is made in a folder laid out like the work folder, beside it so that the final
     // rename stays on one file system; the staging folder itself goes with this object.
@@ -102,8 +101,8 @@ workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int
         return workspace::Failure{roster.error()};
 
     if (!QDir().rename(stagingRoot.filePath(workspace::paths::sampleFolder()), target))
-        return workspace::Failure{u"サンプルの試験を %1 に置けませんでした。"_s.arg(
-            QDir::toNativeSeparators(target))};
+        return workspace::Failure{
+            u"サンプルの試験を %1 に置けませんでした。"_s.arg(QDir::toNativeSeparators(target))};
     return SampleOutcome::Created;
 }
 

@@ -34,6 +34,10 @@ int main(int argc, char* argv[])
         screenshots::photographWalkthrough(QDir(arguments[2]).absolutePath(), camera);
         for (const QString& picture : camera.written())
             QTextStream(stdout) << picture << Qt::endl;
+        if (!camera.problems().isEmpty()) {
+            err << camera.problems().join(u"\n"_s) << Qt::endl;
+            return 1;
+        }
     } catch (const std::exception& failure) {
         err << QString::fromLocal8Bit(failure.what()) << Qt::endl;
         return 1;
