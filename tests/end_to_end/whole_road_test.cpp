@@ -215,11 +215,13 @@ void WholeRoad::assignTheRoster()
     ASSERT_NE(rosterWindow.names(), m_students.namesInSheetOrder())
         << "the sample's sheets lie in a slightly different order than its roster";
 
-    // Sheets 3 and 4 lie the other way round: take the third name out, put it in after the next.
-    m_teacher->selectRosterRow(2);
+    // Two neighbours' sheets lie the other way round: the first name goes in after the second.
+    using sample_exam::SampleClass;
+    m_teacher->selectRosterRow(SampleClass::kSwappedFirst);
     m_teacher->takeOutName();
-    EXPECT_EQ(rosterWindow.findChild<QLineEdit*>(u"Text2"_s)->text(), m_students.rosterNames()[2]);
-    m_teacher->selectRosterRow(3);
+    EXPECT_EQ(rosterWindow.findChild<QLineEdit*>(u"Text2"_s)->text(),
+              m_students.rosterNames()[SampleClass::kSwappedFirst]);
+    m_teacher->selectRosterRow(SampleClass::kSwappedSecond);
     m_teacher->insertName();
     EXPECT_EQ(rosterWindow.names(), m_students.namesInSheetOrder());
     EXPECT_FALSE(m_folder.exists(paths::rosterFile())) << "nothing is saved before the end";

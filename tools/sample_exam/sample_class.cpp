@@ -25,10 +25,6 @@ const QStringList& classList()
     return names;
 }
 
-// The pair whose sheets lie the other way round, and the student who handed in late.
-constexpr int kSwappedFirst = 2;
-constexpr int kLateStudent = 10;
-
 QString answerOf(const Question& question, double skill, QRandomGenerator& random)
 {
     const double draw = random.generateDouble();
@@ -57,8 +53,8 @@ SampleClass::SampleClass(int size, const SampleForm& form)
         m_students.append(student);
         m_sheetOrder.append(index);
     }
-    if (size > kSwappedFirst + 1)
-        std::swap(m_sheetOrder[kSwappedFirst], m_sheetOrder[kSwappedFirst + 1]);
+    if (size > kSwappedSecond)
+        std::swap(m_sheetOrder[kSwappedFirst], m_sheetOrder[kSwappedSecond]);
     // Only where the late sheet leaves a gap: as the last student it would be in place anyway.
     if (size > kLateStudent + 1) {
         m_sheetOrder.removeOne(kLateStudent);

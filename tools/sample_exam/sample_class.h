@@ -24,6 +24,11 @@ struct Student {
 class SampleClass {
 public:
     static constexpr int kFullSize = 30;
+    // The roster places of the two neighbours whose sheets lie the other way round, and of the
+    // student whose sheet was handed in late and lies last.
+    static constexpr int kSwappedFirst = 2;
+    static constexpr int kSwappedSecond = 3;
+    static constexpr int kLateStudent = 10;
 
     // The first `size` students (1 … kFullSize) of the class.
     SampleClass(int size, const SampleForm& form);

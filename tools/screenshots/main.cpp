@@ -29,6 +29,8 @@ int main(int argc, char* argv[])
     }
     if (!main_window::prepareApplication())
         return 1;
+    // A steady text cursor, so that taking the pictures again changes only what changed.
+    QApplication::setCursorFlashTime(0);
     try {
         screenshots::Camera camera(arguments[1]);
         screenshots::photographWalkthrough(QDir(arguments[2]).absolutePath(), camera);

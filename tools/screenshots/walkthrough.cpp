@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QTest>
 
 #include <stdexcept>
 
@@ -45,15 +44,16 @@ void fitSheetAbovePanel(main_window::MainWindow& window, exam_driver::Teacher& t
         teacher.reduceSheetView(1);
 }
 
-// Puts the roster into sheet order: the two sheets scanned the other way round, then the sheet
-// handed in late, whose name the take-out moves to the last row.
+// Puts the roster into sheet order: the first of the two neighbours goes in after the second,
+// and the late student's name goes from its place in the list to the last row.
 void putRosterRight(exam_driver::Teacher& teacher, int sheetCount)
 {
-    teacher.selectRosterRow(2);
+    using sample_exam::SampleClass;
+    teacher.selectRosterRow(SampleClass::kSwappedFirst);
     teacher.takeOutName();
-    teacher.selectRosterRow(3);
+    teacher.selectRosterRow(SampleClass::kSwappedSecond);
     teacher.insertName();
-    teacher.selectRosterRow(10);
+    teacher.selectRosterRow(SampleClass::kLateStudent);
     teacher.takeOutName();
     teacher.selectRosterRow(sheetCount - 1);
     teacher.insertName();
@@ -120,7 +120,7 @@ void photographWalkthrough(const QString& workFolder, Camera& camera)
         teacher.reduceRosterRows();
     teacher.loadRoster(work.path(paths::sampleRoster()));
     expectMessages(teacher, {});
-    teacher.selectRosterRow(2);
+    teacher.selectRosterRow(sample_exam::SampleClass::kSwappedFirst);
     camera.shoot(u"05-roster"_s);
     putRosterRight(teacher, students.size());
     teacher.finishRoster();
