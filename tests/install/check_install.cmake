@@ -31,7 +31,7 @@ set(data_home "${PREFIX}/home/.local/share")
 execute_process(
     COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen "XDG_DATA_HOME=${data_home}"
         "${PREFIX}/bin/marutsuke"
-    TIMEOUT 5
+    TIMEOUT 10
     ERROR_VARIABLE told OUTPUT_QUIET)
 if(NOT told MATCHES "作業フォルダ: ${data_home}/marutsuke")
     message(FATAL_ERROR "the installed program did not name the per-user folder: ${told}")
