@@ -163,7 +163,9 @@ void MainWindow::placeWindow()
     m_windowTwips = geometry.window;
     const QRect windowPixels = twipsToPixels(geometry.window);
     move(screen->availableGeometry().topLeft() + windowPixels.topLeft());
-    resize(windowPixels.size());
+    // The layout's window height includes the title bar, which the panel's place leaves room
+    // for; the drawing area ends with the panel, so that no strip of the sheet shows below it.
+    resize(windowPixels.width(), twipsToPixels(geometry.frame.bottom()));
 
     m_frame->setGeometry(twipsToPixels(geometry.frame));
     auto moveLeft = [](QWidget* control, double leftTwips) {
