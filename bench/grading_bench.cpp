@@ -1,12 +1,11 @@
+#include "bench_application.h"
 #include "bench_report.h"
 #include "grading/grading_window.h"
 #include "grading/grid_canvas.h"
 #include "grading/open_grading.h"
 #include "grading/picture_box.h"
-#include "imaging/picture_loading.h"
 #include "synthetic_exam.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
@@ -69,10 +68,7 @@ void selectHalf(grading::GradingWindow* window)
 // it takes to decode that region's 500 cut-outs from disk.
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    imaging::configureImageReading();
+    bench::BenchApplication application(argc, argv);
 
     QTemporaryDir folder;
     const workspace::Workspace workspace(folder.path());

@@ -1,11 +1,10 @@
+#include "bench_application.h"
 #include "bench_report.h"
-#include "imaging/picture_loading.h"
 #include "results/mark_painter.h"
 #include "results/result_computation.h"
 #include "results/result_plan.h"
 #include "synthetic_exam.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -93,10 +92,7 @@ void measure(int sheetCount)
 // arguments to measure others.
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    imaging::configureImageReading();
+    bench::BenchApplication application(argc, argv);
 
     QList<int> sheetCounts;
     for (int argument = 1; argument < argc; ++argument)

@@ -1,10 +1,9 @@
+#include "bench_application.h"
 #include "bench_report.h"
-#include "imaging/picture_loading.h"
 #include "roster/roster_window.h"
 #include "synthetic_exam.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -15,11 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 // zoom step (every cut-out reloaded and every row moved).
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setFont(QFont(u"Noto Sans CJK JP"_s, 9));
-    imaging::configureImageReading();
+    bench::BenchApplication application(argc, argv);
 
     constexpr int kSheets = 500;
     QTemporaryDir folder;

@@ -1,5 +1,5 @@
+#include "bench_application.h"
 #include "bench_report.h"
-#include "imaging/picture_loading.h"
 #include "main_window/answer_cutting.h"
 #include "main_window/scan_listing.h"
 #include "main_window/sheet_import.h"
@@ -8,7 +8,6 @@
 #include "workspace/parallel_run.h"
 #include "workspace/region_file.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -211,10 +210,7 @@ void run(Size size)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    imaging::configureImageReading();
+    bench::BenchApplication application(argc, argv);
     // Caught, so that the temporary folder with its gigabytes of sheets is removed on a failure.
     try {
         run(application.arguments().contains(u"--small"_s) ? Size::Small : Size::Full);

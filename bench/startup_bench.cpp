@@ -1,10 +1,9 @@
+#include "bench_application.h"
 #include "bench_report.h"
 #include "synthetic_exam.h"
 
-#include "imaging/picture_loading.h"
 #include "main_window/main_window.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -13,10 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 // the view and saving the clean view.
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    imaging::configureImageReading();
+    bench::BenchApplication application(argc, argv);
 
     QTemporaryDir folder;
     const workspace::Workspace workspace(folder.path());

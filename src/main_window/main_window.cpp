@@ -17,13 +17,13 @@
 #include "workspace/folders.h"
 #include "workspace/limits.h"
 #include "workspace/region_file.h"
+#include "workspace/sample_location.h"
 #include "workspace/units.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -178,7 +178,9 @@ void MainWindow::placeWindow()
     m_windowTwips = geometry.window;
     const QRect windowPixels = twipsToPixels(geometry.window);
     move(screen->availableGeometry().topLeft() + windowPixels.topLeft());
-    resize(windowPixels.size());
+    // The layout's window height includes the title bar, which the panel's place leaves room
+    // for; the drawing area ends with the panel, so that no strip of the sheet shows below it.
+    resize(windowPixels.width(), twipsToPixels(geometry.frame.bottom()));
 
     m_frame->setGeometry(twipsToPixels(geometry.frame));
     auto moveLeft = [](QWidget* control, double leftTwips) {
@@ -289,18 +291,20 @@ void MainWindow::saveDisplaySnapshot()
         showMessage(saved.error());
 }
 
-QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir)
+QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir,
+                           const QString& startFolder)
 {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
     if (newDir == NewFolderButton::Hidden)
         options |= QFileDialog::ReadOnly;
-    return QFileDialog::getExistingDirectory(this, msgStr, QDir::homePath(), options);
+    return QFileDialog::getExistingDirectory(this, msgStr, startFolder, options);
 }
 
 void MainWindow::importSheets()
 {
     m_workspace.makeCurrent();
-    const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden);
+    const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden,
+                                  workspace::importDialogFolder(m_workspace));
     if (folder.isEmpty())
         return;
     SheetImport import(m_workspace, folder);

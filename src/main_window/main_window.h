@@ -65,8 +65,10 @@ public:
     void resetResultNumber();
 
     enum class NewFolderButton { Hidden, Shown };
-    // The folder dialog: the chosen folder's full path, or an empty text when cancelled.
-    [[nodiscard]] QString getDir(const QString& msgStr, NewFolderButton newDir);
+    // The folder dialog, opening in startFolder: the chosen folder's full path, or an empty text
+    // when cancelled.
+    [[nodiscard]] QString getDir(const QString& msgStr, NewFolderButton newDir,
+                                 const QString& startFolder);
 
     // Writes the region list to ini/zahyo.txt, one line per region; no regions give an empty file.
     workspace::Status writeRegionFile() const;

@@ -9,10 +9,10 @@
 #include "workspace/folders.h"
 #include "workspace/limits.h"
 #include "workspace/roster_file.h"
+#include "workspace/sample_location.h"
 #include "workspace/units.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -304,7 +304,8 @@ void RosterWindow::zoom(float (*step)(float))
 
 void RosterWindow::loadRosterFile()
 {
-    QFileDialog dialog(this, u"名簿読み込み"_s, QDir::homePath(), u"テキストファイル(*.txt)"_s);
+    QFileDialog dialog(this, u"名簿読み込み"_s, workspace::rosterDialogFolder(m_workspace),
+                       u"テキストファイル(*.txt)"_s);
     dialog.setObjectName(u"CommonDialog1"_s);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -1,12 +1,19 @@
 #include "work_folder.h"
 
+#include "workspace_paths.h"
+
 #include <QDir>
-#include <QStandardPaths>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace workspace {
+
+QString workFolderMarkerName()
+{
+    return u"marutsuke.workfolder"_s;
+}
 
 bool isWritableFolder(const QString& folder)
 {
@@ -14,13 +21,33 @@ bool isWritableFolder(const QString& folder)
     return probe.open();
 }
 
-WorkFolderChoice chooseWorkFolder(const QString& programFolder)
+WorkFolderChoice chooseWorkFolder(const QString& programFolder, const QString& userFolder)
 {
-    if (isWritableFolder(programFolder))
-        return {programFolder, false};
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataFolder);
-    return {dataFolder, true};
+    const bool ownFolderWanted =
+        QFileInfo::exists(QDir(programFolder).filePath(workFolderMarkerName()));
+    if (ownFolderWanted && isWritableFolder(programFolder))
+        return {programFolder, WorkFolderKind::ProgramFolder, false};
+    const bool isNew = !QFileInfo::exists(userFolder);
+    QDir().mkpath(userFolder);
+    return {userFolder,
+            ownFolderWanted ? WorkFolderKind::UserFolderInsteadOfProgramFolder
+                            : WorkFolderKind::UserFolder,
+            isNew};
+}
+
+QString workFolderNotice(const WorkFolderChoice& choice)
+{
+    switch (choice.kind) {
+    case WorkFolderKind::ProgramFolder: return {};
+    case WorkFolderKind::UserFolder:
+        if (!choice.isNew)
+            return {};
+        return u"答案と採点の結果は次のフォルダに保存します。\n%1"_s.arg(displayPath(choice.path));
+    case WorkFolderKind::UserFolderInsteadOfProgramFolder:
+        return u"プログラムのフォルダに書き込めないため、次のフォルダを作業フォルダとして使います。\n%1"_s
+            .arg(displayPath(choice.path));
+    }
+    return {};
 }
 
 } // namespace workspace

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -201,19 +200,37 @@ TEST(Folders, PreparationCreatesOrEmptiesAndTextDeletionSparesOtherFiles)
     EXPECT_TRUE(ensureFolder(folder.path(u"furiwake/001"_s)).ok());
 }
 
-TEST(WorkFolder, IsTheProgramFolderWhenWritableElseTheUserDataFolder)
+TEST(WorkFolder, IsTheProgramFolderOnlyWhenItHoldsTheMarkerElseThePerUserFolder)
 {
-    TemporaryWorkspace folder;
-    const WorkFolderChoice writable = chooseWorkFolder(folder.workspace().root());
-    EXPECT_EQ(writable.path, folder.workspace().root());
-    EXPECT_FALSE(writable.isFallback);
+    // A folder that root can write is no sign of a portable copy: an installed program in
+    // /usr/local/bin lacks the marker and keeps its examinations per user.
+    TemporaryWorkspace programFolder;
+    TemporaryWorkspace home;
+    const QString userFolder = home.path(u"share/marutsuke"_s);
 
-    // /proc refuses new files even to root, like an installed copy's folder.
-    QStandardPaths::setTestModeEnabled(true);
-    const QString readOnly = u"/proc"_s;
-    ASSERT_FALSE(isWritableFolder(readOnly));
-    const WorkFolderChoice fallback = chooseWorkFolder(readOnly);
-    EXPECT_TRUE(fallback.isFallback);
-    EXPECT_NE(fallback.path, readOnly);
-    EXPECT_TRUE(QDir(fallback.path).exists());
+    const WorkFolderChoice installed =
+        chooseWorkFolder(programFolder.workspace().root(), userFolder);
+    EXPECT_EQ(installed.path, userFolder);
+    EXPECT_EQ(installed.kind, WorkFolderKind::UserFolder);
+    EXPECT_TRUE(installed.isNew);
+    EXPECT_TRUE(QDir(userFolder).exists());
+    EXPECT_TRUE(workFolderNotice(installed).contains(QDir::toNativeSeparators(userFolder)));
+    EXPECT_FALSE(programFolder.exists(u"ini"_s));
+
+    const WorkFolderChoice again = chooseWorkFolder(programFolder.workspace().root(), userFolder);
+    EXPECT_EQ(again.path, userFolder);
+    EXPECT_FALSE(again.isNew);
+    EXPECT_TRUE(workFolderNotice(again).isEmpty()) << "told once, not at every start";
+
+    programFolder.writeBytes(workFolderMarkerName(), "");
+    const WorkFolderChoice portable =
+        chooseWorkFolder(programFolder.workspace().root(), userFolder);
+    EXPECT_EQ(portable.path, programFolder.workspace().root());
+    EXPECT_EQ(portable.kind, WorkFolderKind::ProgramFolder);
+    EXPECT_TRUE(workFolderNotice(portable).isEmpty());
+
+    // /proc refuses new files even to root.
+    EXPECT_FALSE(isWritableFolder(u"/proc"_s));
+    const WorkFolderChoice readOnly{userFolder, WorkFolderKind::UserFolderInsteadOfProgramFolder};
+    EXPECT_TRUE(workFolderNotice(readOnly).contains(u"書き込めない"_s));
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sample_class.h"
+#include "sample_form.h"
+#include "workspace/expected.h"
+
+#include <QImage>
+#include <QString>
+
+namespace sample_exam {
+
+enum class SampleOutcome { Created, AlreadyThere };
+
+// JPEG quality of the scans: what a school's scanner writes by default.
+inline constexpr int kScanQuality = 85;
+
+// The file name of the scan of sheet n (1-based): scan001.jpg, …
+[[nodiscard]] QString scanFileName(int sheetNumber);
+
+// The scanned sheet of a student: the form filled in by hand, then scanned at 200 dpi.
+[[nodiscard]] QImage sampleSheet(const SampleForm& form, const Student& student);
+
+// Makes the sample examination in the work folder: サンプル試験/答案/scan001.jpg … (one JPEG
+// scan per sheet, in scan order) and サンプル試験/名簿.txt (the roster in code page 932 with
+// CR LF line ends). It is written into a temporary folder that is renamed into place, so that
+// an interrupted run leaves no half-made sample; a sample already there is left as it is.
+[[nodiscard]] workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder,
+                                                                int classSize);
+
+} // namespace sample_exam
