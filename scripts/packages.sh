@@ -33,6 +33,8 @@ BUILD_PACKAGES=(cmake make g++ qt6-base-dev libjpeg62-turbo-dev)
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)
 # What the tests need beyond the above.
 TEST_PACKAGES=(libgtest-dev)
+# What scripts/fuzz needs beyond the build tools: clang and its libFuzzer runtime.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 jobs() {
     nproc 2>/dev/null || echo 2

@@ -1,5 +1,6 @@
 #include "grading_tables.h"
 
+#include "workspace/atomic_file.h"
 #include "workspace/cp932.h"
 #include "workspace/field_table_file.h"
 #include "workspace/full_width.h"
@@ -171,8 +172,8 @@ Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspac
 
 Status GradingTables::save(const workspace::Workspace& workspace) const
 {
-    const auto check = [this](const QString& text, int sheet, int region,
-                              const QString& what) -> Status {
+    const auto check = [](const QString& text, int sheet, int region,
+                          const QString& what) -> Status {
         const QString where = u"%1枚目の答案の問%2の%3「%4」"_s.arg(
             QString::number(sheet), workspace::fullWidth(QString::number(region)), what, text);
         if (text.contains(u'\r') || text.contains(u'\n'))
@@ -203,11 +204,17 @@ Status GradingTables::save(const workspace::Workspace& workspace) const
         scoreRows.append(scoreRow);
         commentRows.append(commentRow);
     }
-    if (Status status =
-            workspace::writeFieldTable(workspace.path(workspace::paths::scoreFile()), scoreRows);
-        !status)
-        return status;
-    return workspace::writeFieldTable(workspace.path(workspace::paths::commentFile()), commentRows);
+    // Result computation reads the two files line by line in step: both are replaced, or neither.
+    const QString scorePath = workspace.path(workspace::paths::scoreFile());
+    const QString commentPath = workspace.path(workspace::paths::commentFile());
+    Expected<QByteArray> scoreBytes = workspace::encodeFieldTable(scorePath, scoreRows);
+    if (!scoreBytes)
+        return Failure{scoreBytes.error()};
+    Expected<QByteArray> commentBytes = workspace::encodeFieldTable(commentPath, commentRows);
+    if (!commentBytes)
+        return Failure{commentBytes.error()};
+    return workspace::writeFilesAtomically({{scorePath, std::move(scoreBytes).value()},
+                                            {commentPath, std::move(commentBytes).value()}});
 }
 
 } // namespace grading

@@ -28,7 +28,8 @@ public:
 
     // Writes ini/haiten.txt and ini/comment.txt: one line per sheet 1 … sheetCount with exactly
     // regionCount fields. When any text cannot be stored (a character the code page lacks, a
-    // line break) nothing is written and the message names the sheet and the question.
+    // line break) nothing is written and the message names the sheet and the question; when a
+    // file cannot be written (a full disk) both files stay as they were.
     workspace::Status save(const workspace::Workspace& workspace) const;
 
     [[nodiscard]] const workspace::RegionTables& regions() const { return m_regions; }

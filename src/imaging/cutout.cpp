@@ -1,6 +1,7 @@
 #include "cutout.h"
 
 #include "bmp_rows.h"
+#include "picture_loading.h"
 
 #include <cstring>
 
@@ -15,7 +16,7 @@ QImage cutRows(QSize sheetSize, QImage::Format format, const workspace::RegionRe
                RowOf rowOf)
 {
     const QRect block(region.left, region.top, region.width(), region.height());
-    if (block.isEmpty())
+    if (block.isEmpty() || qint64(block.width()) * block.height() > kMaxPicturePixels)
         return {};
     QImage result(block.size(), format);
     if (result.isNull())

@@ -31,9 +31,10 @@ workspace::Status writeDerived(const QString& path, const std::function<bool(QFi
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(file.errorString());
+    // A short write records no error, and errorString() then says only "Unknown error".
     if (!write(file) || !file.flush())
-        return fail(file.errorString().isEmpty() ? u"ディスクに空きがありません。"_s
-                                                 : file.errorString());
+        return fail(file.error() == QFileDevice::NoError ? workspace::messages::writeStoppedShort()
+                                                         : file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());

@@ -4,9 +4,26 @@
 #include "jpeg_to_bmp.h"
 #include "picture_loading.h"
 
+#include "workspace/workspace_paths.h"
+
 #include <QFile>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace imaging {
+
+namespace {
+
+// A sheet that cannot be written (a full disk) names the scan it was made from as well.
+workspace::Status naming(const QString& scanPath, const workspace::Status& stored)
+{
+    if (stored)
+        return stored;
+    return workspace::Failure{u"スキャン画像「%1」を答案として保存できません。\n%2"_s.arg(
+        workspace::displayPath(scanPath), stored.error())};
+}
+
+} // namespace
 
 workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
 {
@@ -15,12 +32,12 @@ workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
     QFile scan(scanPath);
     if (scan.open(QIODevice::ReadOnly) && scan.peek(2) == "\xFF\xD8") {
         if (std::optional<QByteArray> bmp = jpegToBmp(scan.readAll()))
-            return writeDerivedFile(sheetPath, *bmp);
+            return naming(scanPath, writeDerivedFile(sheetPath, *bmp));
     }
     workspace::Expected<QImage> picture = loadPicture(scanPath);
     if (!picture)
         return workspace::Failure{picture.error()};
-    return saveDerivedBmp(*picture, sheetPath);
+    return naming(scanPath, saveDerivedBmp(*picture, sheetPath));
 }
 
 } // namespace imaging

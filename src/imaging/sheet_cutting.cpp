@@ -13,6 +13,14 @@ namespace imaging {
 
 namespace {
 
+QString unusableRegion(int number, const workspace::RegionRect& region)
+{
+    if (region.width() == 0 || region.height() == 0)
+        return u"領域%1の幅か高さが0です。"_s.arg(number);
+    return u"領域%1が大きすぎます（%2 × %3 画素）。"_s.arg(
+        QString::number(number), QString::number(region.width()), QString::number(region.height()));
+}
+
 template <typename Sheet>
 workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspace, int sheetNumber,
                          const QList<workspace::RegionRect>& regions)
@@ -23,7 +31,7 @@ workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspa
         const QImage cutout = cutOut(sheet, regions[region - 1]);
         workspace::Status saved = cutout.isNull()
                                       ? workspace::Failure{workspace::messages::cannotWrite(
-                                          path, u"領域%1の幅か高さが0です。"_s.arg(region))}
+                                          path, unusableRegion(region, regions[region - 1]))}
                                       : saveDerivedBmp(cutout, path);
         if (!saved && result.ok())
             result = saved;

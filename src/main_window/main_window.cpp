@@ -55,6 +55,21 @@ QString problemList(const QString& heading, const QStringList& problems)
     return lines.join(u"\n"_s);
 }
 
+// The closing message of an import. When a scan was not stored the count alone would read as
+// success; the scans at fault come first, then what was stored.
+QString importMessage(const ImportOutcome& outcome)
+{
+    if (outcome.problems.isEmpty())
+        return outcome.sheetCount == 0 ? u"答案画像がありませんでした"_s
+                                       : u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount);
+    const QString stored =
+        outcome.sheetCount == 0
+            ? u"答案は1枚も読み込めませんでした。"_s
+            : u"読み込めた%1枚の答案は、番号を詰めて保存しました。"_s.arg(outcome.sheetCount);
+    return problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.problems)
+           + u"\n\n"_s + stored;
+}
+
 template <typename Control>
 Control* makeControl(QWidget* parent, const QString& objectName, const QString& caption,
                      const QRectF& designTwips)
@@ -309,15 +324,12 @@ void MainWindow::importSheets()
         runWithProgress(this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
                         [&import](int index) { return import.convert(index); }));
     setZoomButtonsEnabled(true);
-    if (outcome.sheetCount == 0) {
-        showMessage(u"答案画像がありませんでした"_s);
-    } else {
+    if (outcome.sheetCount > 0)
         showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
-        showMessage(u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
-    }
-    if (!outcome.problems.isEmpty())
-        showMessage(
-            problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.problems));
+    if (outcome.problems.isEmpty())
+        showMessage(importMessage(outcome));
+    else
+        QMessageBox::warning(this, workspace::applicationTitle(), importMessage(outcome));
     layoutScrollBar();
 }
 

@@ -81,8 +81,12 @@ Expected<QStringList> decodeCodePageLines(const QList<QByteArrayView>& rawLines,
 Expected<QStringList> decodeUtf16(const QByteArray& bytes, QStringConverter::Encoding encoding,
                                   const QString& path)
 {
-    std::optional<QString> text = decodeStrictly(encoding, bytes);
-    if (!text)
+    // Qt's UTF-16 decoder reports neither an odd byte at the end (it becomes U+FFFD) nor half a
+    // surrogate pair; both would arrive as garbled names, and the line breaks after half a pair
+    // would not be found.
+    std::optional<QString> text =
+        bytes.size() % 2 == 0 ? decodeStrictly(encoding, bytes) : std::nullopt;
+    if (!text || !QStringView(*text).isValidUtf16())
         return Failure{
             workspace::messages::cannotRead(path, u"UTF-16 として読めない文字があります。"_s)};
     static const QRegularExpression lineBreak(u"\r\n|\r|\n"_s);

@@ -49,7 +49,9 @@ namespace {
 
 std::optional<QByteArray> encodeStrictly(const QString& text)
 {
-    QStringEncoder encoder(kCodecName);
+    // Stateless, so that half a surrogate pair at the end is an error: a stateful encoder keeps
+    // it for a next call that never comes, and the text would be stored without it.
+    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "field_table_file.h"
 
+#include "atomic_file.h"
 #include "file_messages.h"
 #include "limits.h"
 #include "line_splitting.h"
@@ -28,6 +29,14 @@ Expected<QList<QStringList>> readFieldTable(const QString& path)
 
 Status writeFieldTable(const QString& path, const QList<QStringList>& rows)
 {
+    Expected<QByteArray> bytes = encodeFieldTable(path, rows);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return writeFileAtomically(path, *bytes);
+}
+
+Expected<QByteArray> encodeFieldTable(const QString& path, const QList<QStringList>& rows)
+{
     QStringList lines;
     lines.reserve(rows.size());
     for (qsizetype row = 0; row < rows.size(); ++row) {
@@ -39,7 +48,7 @@ Status writeFieldTable(const QString& path, const QList<QStringList>& rows)
         }
         lines.append(rows[row].join(u','));
     }
-    return writeTextLines(path, lines);
+    return encodeTextLines(path, lines);
 }
 
 } // namespace workspace

@@ -21,4 +21,8 @@ namespace workspace {
 // page cannot hold.
 Status writeFieldTable(const QString& path, const QList<QStringList>& rows);
 
+// The bytes writeFieldTable would write, or its failure.
+[[nodiscard]] Expected<QByteArray> encodeFieldTable(const QString& path,
+                                                    const QList<QStringList>& rows);
+
 } // namespace workspace

@@ -33,4 +33,9 @@ QString cannotDelete(const QString& path)
     return u"ファイル「%1」を削除できません。"_s.arg(displayPath(path));
 }
 
+QString writeStoppedShort()
+{
+    return u"書き込みが途中で止まりました。ディスクの空きが足りない可能性があります。"_s;
+}
+
 } // namespace workspace::messages

@@ -10,5 +10,8 @@ namespace workspace::messages {
 [[nodiscard]] QString badLine(const QString& path, int lineNumber, const QString& problem);
 [[nodiscard]] QString cannotCreateFolder(const QString& path);
 [[nodiscard]] QString cannotDelete(const QString& path);
+// The reason to give when a write came back short without the system naming an error, as a
+// write that reaches the end of a full disk does.
+[[nodiscard]] QString writeStoppedShort();
 
 } // namespace workspace::messages

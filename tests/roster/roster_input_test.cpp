@@ -87,6 +87,10 @@ TEST(RosterInput, RefusesWhatWouldArriveGarbled)
         {"A\r\nB\r\n\x82", u"3行目"_s},
         {QByteArray("\xEF\xBB\xBF") + kYamadaInCodePage, u"UTF-8"_s},
         {QByteArray("A\0B\0", 4), u"テキストファイルではない"_s},
+        // UTF-16 with an odd byte at the end, or with half a surrogate pair before a line break
+        // that then went unseen.
+        {QByteArray("\xFF\xFE\x41\0\x42", 5), u"UTF-16"_s},
+        {QByteArray("\xFF\xFE\x41\0\x0D\xD8\x0A\0\x42\0", 10), u"UTF-16"_s},
     };
     for (const auto& [bytes, detail] : cases) {
         const workspace::Expected<QStringList> names =

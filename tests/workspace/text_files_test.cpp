@@ -61,6 +61,10 @@ TEST(CodePage, RefusesWhatItCannotHoldAndNamesIt)
     EXPECT_TRUE(encoded.error().contains(u"😀"_s)) << encoded.error().toStdString();
     EXPECT_FALSE(cp932::canEncode(u"한글"_s));
     EXPECT_TRUE(cp932::canEncode(u"かな漢字ｶﾅ"_s));
+    // Half a surrogate pair at the end was once dropped in silence and the rest stored.
+    const QString halfPair = u"山"_s + QChar(0xD870);
+    EXPECT_FALSE(cp932::encode(halfPair));
+    EXPECT_FALSE(cp932::canEncode(halfPair));
 }
 
 TEST(CodePage, RefusesInvalidBytesIncludingAHalfCharacterAtTheEnd)
