@@ -1,5 +1,6 @@
 #include "score_palette.h"
 
+#include "designed_control.h"
 #include "workspace/units.h"
 
 #include <QCloseEvent>
@@ -12,16 +13,6 @@ using workspace::twipsToPixels;
 namespace grading {
 
 namespace {
-
-template <typename Control>
-Control* makeControl(QWidget* palette, const QString& objectName, const QString& text,
-                     const QRectF& designTwips)
-{
-    auto* control = new Control(text, palette);
-    control->setObjectName(objectName);
-    control->setGeometry(twipsToPixels(designTwips));
-    return control;
-}
 
 // The seventh preset sits a little lower than the rhythm of the first six.
 double presetTop(int index)
@@ -42,21 +33,22 @@ ScorePalette::ScorePalette(QWidget* gradingWindow)
 
     for (int index = 0; index < kPresetCount; ++index) {
         const QString initial = index < 6 ? QString::number(index) : QString();
-        QLineEdit* preset =
-            makeControl<QLineEdit>(this, u"Text1"_s, initial, {120, presetTop(index), 885, 285});
+        QLineEdit* preset = makeDesignedControl<QLineEdit>(this, u"Text1"_s, initial,
+                                                           {120, presetTop(index), 885, 285});
         preset->setProperty("index", index);
         m_scorePresets.append(preset);
 
-        QPushButton* button = makeControl<QPushButton>(this, u"Command1"_s, u"この点数で採点"_s,
-                                                       {1110, 270.0 + 390 * index, 1515, 315});
+        QPushButton* button = makeDesignedControl<QPushButton>(
+            this, u"Command1"_s, u"この点数で採点"_s, {1110, 270.0 + 390 * index, 1515, 315});
         button->setProperty("index", index);
         connect(button, &QPushButton::clicked, this,
                 [this, preset] { emit scoreRequested(preset->text()); });
         m_scoreButtons.append(button);
     }
-    m_commentPreset = makeControl<QLineEdit>(this, u"Text2"_s, QString(), {120, 3390, 2505, 315});
-    m_commentButton = makeControl<QPushButton>(this, u"Command2"_s, u"このコメントを付ける"_s,
-                                               {120, 3780, 2535, 345});
+    m_commentPreset =
+        makeDesignedControl<QLineEdit>(this, u"Text2"_s, QString(), {120, 3390, 2505, 315});
+    m_commentButton = makeDesignedControl<QPushButton>(
+        this, u"Command2"_s, u"このコメントを付ける"_s, {120, 3780, 2535, 345});
     connect(m_commentButton, &QPushButton::clicked, this,
             [this] { emit commentRequested(m_commentPreset->text()); });
 }

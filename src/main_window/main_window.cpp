@@ -9,6 +9,7 @@
 #include "sheet_view.h"
 #include "text_data_backup.h"
 
+#include "grading/designed_control.h"
 #include "grading/open_grading.h"
 #include "imaging/derived_bmp_saving.h"
 #include "imaging/picture_loading.h"
@@ -70,16 +71,6 @@ QString importMessage(const ImportOutcome& outcome)
            + u"\n\n"_s + stored;
 }
 
-template <typename Control>
-Control* makeControl(QWidget* parent, const QString& objectName, const QString& caption,
-                     const QRectF& designTwips)
-{
-    auto* control = new Control(caption, parent);
-    control->setObjectName(objectName);
-    control->setGeometry(twipsToPixels(designTwips));
-    return control;
-}
-
 } // namespace
 
 MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
@@ -123,7 +114,7 @@ void MainWindow::createControls()
     m_frame->setAutoFillBackground(true);
 
     auto button = [this](const QString& name, const QString& caption, QRectF design) {
-        return makeControl<QPushButton>(m_frame, name, caption, design);
+        return grading::makeDesignedControl<QPushButton>(m_frame, name, caption, design);
     };
     m_importButton = button(u"Command2"_s, u"1.答案読込"_s, {90, 180, 1485, 330});
     m_undoButton = button(u"Command1"_s, u"2.切り取りUNDO"_s, {1650, 180, 1485, 330});
@@ -131,13 +122,13 @@ void MainWindow::createControls()
     m_rosterButton = button(u"Command7"_s, u"4.名簿割り当て"_s, {4785, 180, 1485, 330});
     m_gradingButton = button(u"Command4"_s, u"5.点数振り分け"_s, {6345, 180, 1485, 330});
     m_computeButton = button(u"Command5"_s, u"6.採点実行"_s, {7900, 180, 1485, 330});
-    m_showRankCheck =
-        makeControl<QCheckBox>(m_frame, u"chkJuni"_s, u"順位表示"_s, {9540, 240, 1155, 195});
+    m_showRankCheck = grading::makeDesignedControl<QCheckBox>(m_frame, u"chkJuni"_s, u"順位表示"_s,
+                                                              {9540, 240, 1155, 195});
     m_reduceButton = button(u"Command13"_s, u"縮小"_s, {11250, 180, 735, 330});
     m_enlargeButton = button(u"Command12"_s, u"拡大"_s, {12060, 180, 735, 330});
     m_previousResultButton = button(u"Command9"_s, u"<< 7.採点結果"_s, {90, 600, 1305, 330});
-    m_resultNumberEdit =
-        makeControl<QLineEdit>(m_frame, u"Text1"_s, QString(), {1410, 645, 375, 270});
+    m_resultNumberEdit = grading::makeDesignedControl<QLineEdit>(m_frame, u"Text1"_s, QString(),
+                                                                 {1410, 645, 375, 270});
     m_nextResultButton = button(u"Command10"_s, u"7.採点結果 >>"_s, {1830, 600, 1305, 330});
     m_printButton = button(u"Command8"_s, u"8.答案印刷"_s, {3210, 600, 1485, 330});
     m_gradeTableButton = button(u"Command11"_s, u"9.成績表"_s, {4785, 600, 1485, 330});
