@@ -95,7 +95,9 @@ void programImport(const workspace::Workspace& workspace, const QString& scans, 
     const main_window::ImportOutcome outcome = import.finish(workspace::runInParallel(
         static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
-    require(outcome.sheetCount == expected && outcome.problems.isEmpty(), "import lost sheets");
+    require(outcome.sheetCount == expected && outcome.skipped.isEmpty()
+                && outcome.notStored.isEmpty(),
+            "import lost sheets");
 }
 
 void programCutting(const workspace::Workspace& workspace,

@@ -96,7 +96,7 @@ std::optional<QString> checkScan(const QString& scanName, QByteArrayView input)
     (void)workspace::ensureFolder(scratch.path(paths::sheetFolder()));
     removeFile(paths::sheetImage(1));
     const workspace::Status converted =
-        imaging::convertScan(scanPath, scratch.path(paths::sheetImage(1)));
+        imaging::convertScan(scanPath, scratch.path(paths::sheetImage(1))).status;
     if (!converted) {
         findings.require(converted.error().contains(scanName)
                              || converted.error().contains(u"001.bmp"_s),

@@ -15,17 +15,18 @@ namespace imaging {
 namespace {
 
 // A sheet that cannot be written (a full disk) names the scan it was made from as well.
-workspace::Status naming(const QString& scanPath, const workspace::Status& stored)
+ScanConversion naming(const QString& scanPath, const workspace::Status& stored)
 {
     if (stored)
-        return stored;
-    return workspace::Failure{u"スキャン画像「%1」を答案として保存できません。\n%2"_s.arg(
-        workspace::displayPath(scanPath), stored.error())};
+        return {};
+    return {workspace::Failure{u"スキャン画像「%1」を答案として保存できません。\n%2"_s.arg(
+                workspace::displayPath(scanPath), stored.error())},
+            true};
 }
 
 } // namespace
 
-workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
+ScanConversion convertScan(const QString& scanPath, const QString& sheetPath)
 {
     // Read, not mapped: scans often sit on a memory card, and a mapped file that disappears
     // takes the program down instead of failing a read.
@@ -36,7 +37,7 @@ workspace::Status convertScan(const QString& scanPath, const QString& sheetPath)
     }
     workspace::Expected<QImage> picture = loadPicture(scanPath);
     if (!picture)
-        return workspace::Failure{picture.error()};
+        return {workspace::Failure{picture.error()}};
     return naming(scanPath, saveDerivedBmp(*picture, sheetPath));
 }
 

@@ -56,18 +56,16 @@ QString problemList(const QString& heading, const QStringList& problems)
     return lines.join(u"\n"_s);
 }
 
-// The closing message of an import. When a scan was not stored the count alone would read as
-// success; the scans at fault come first, then what was stored.
-QString importMessage(const ImportOutcome& outcome)
+// The message of an import during which readable scans could not be stored (a full disk). The
+// count would read as success; the scans at fault come first, then what was stored.
+QString notStoredMessage(const ImportOutcome& outcome)
 {
-    if (outcome.problems.isEmpty())
-        return outcome.sheetCount == 0 ? u"答案画像がありませんでした"_s
-                                       : u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount);
     const QString stored =
         outcome.sheetCount == 0
             ? u"答案は1枚も読み込めませんでした。"_s
             : u"読み込めた%1枚の答案は、番号を詰めて保存しました。"_s.arg(outcome.sheetCount);
-    return problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.problems)
+    return problemList(u"次のファイルは答案として読み込めませんでした。"_s,
+                       outcome.notStored + outcome.skipped)
            + u"\n\n"_s + stored;
 }
 
@@ -317,10 +315,18 @@ void MainWindow::importSheets()
     setZoomButtonsEnabled(true);
     if (outcome.sheetCount > 0)
         showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
-    if (outcome.problems.isEmpty())
-        showMessage(importMessage(outcome));
-    else
-        QMessageBox::warning(this, workspace::applicationTitle(), importMessage(outcome));
+    if (!outcome.notStored.isEmpty()) {
+        QMessageBox::warning(this, workspace::applicationTitle(), notStoredMessage(outcome));
+    } else {
+        showMessage(outcome.sheetCount == 0
+                        ? u"答案画像がありませんでした"_s
+                        : u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
+        // Files that are no pictures are skipped; the teacher learns which after the count.
+        if (!outcome.skipped.isEmpty())
+            QMessageBox::warning(
+                this, workspace::applicationTitle(),
+                problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.skipped));
+    }
     layoutScrollBar();
 }
 

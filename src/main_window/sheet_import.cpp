@@ -46,13 +46,16 @@ workspace::Status SheetImport::prepare(const QDateTime& now)
         !emptied)
         return emptied;
     m_scans = listScans(m_sourceFolder);
+    m_notWritten.assign(m_scans.size(), false);
     return {};
 }
 
-workspace::Status SheetImport::convert(int index) const
+workspace::Status SheetImport::convert(int index)
 {
-    return imaging::convertScan(m_scans[index],
-                                m_workspace.path(workspace::paths::sheetImage(index + 1)));
+    imaging::ScanConversion conversion = imaging::convertScan(
+        m_scans[index], m_workspace.path(workspace::paths::sheetImage(index + 1)));
+    m_notWritten[index] = conversion.notWritten;
+    return conversion.status;
 }
 
 ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
@@ -60,7 +63,8 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
     ImportOutcome outcome;
     for (qsizetype index = 0; index < results.size(); ++index) {
         if (!results[index]) {
-            outcome.problems.append(results[index].error());
+            (m_notWritten[index] ? outcome.notStored : outcome.skipped)
+                .append(results[index].error());
             continue;
         }
         const int number = outcome.sheetCount + 1;
@@ -70,7 +74,7 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
         const QString target = m_workspace.path(workspace::paths::sheetImage(number));
         if (stored != target && !QFile::rename(stored, target)) {
             QFile::remove(stored);
-            outcome.problems.append(u"ファイル「%1」を「%2」として保存できません。"_s.arg(
+            outcome.notStored.append(u"ファイル「%1」を「%2」として保存できません。"_s.arg(
                 workspace::displayPath(m_scans[index]), workspace::displayPath(target)));
             continue;
         }

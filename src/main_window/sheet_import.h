@@ -8,13 +8,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace main_window {
 
 // What an import left in touan/.
 struct ImportOutcome {
     int sheetCount = 0;
-    // One message per scan that was not stored, naming the file and the reason, in scan order.
-    QStringList problems;
+    // One message per scan that is not a readable picture, naming the file and the reason, in
+    // scan order. These are skipped; the import still succeeds with the others.
+    QStringList skipped;
+    // One message per readable scan whose sheet could not be written (a full disk): the import
+    // did not succeed.
+    QStringList notStored;
 };
 
 // One import of a folder of scans: the workspace's sheet set is replaced by the scans, stored as
@@ -35,8 +41,9 @@ public:
 
     [[nodiscard]] const QStringList& scans() const { return m_scans; }
 
-    // Stores scan `index` as sheet index + 1 for now. Safe to call from several threads.
-    [[nodiscard]] workspace::Status convert(int index) const;
+    // Stores scan `index` as sheet index + 1 for now. Safe to call from several threads at once
+    // for different scans.
+    [[nodiscard]] workspace::Status convert(int index);
 
     // Renumbers the stored sheets 1 … N in scan order after the conversions, given their results
     // in index order.
@@ -46,6 +53,8 @@ private:
     workspace::Workspace m_workspace;
     QString m_sourceFolder;
     QStringList m_scans;
+    // Per scan: its picture was read and its sheet not written. One element per thread.
+    std::vector<char> m_notWritten;
 };
 
 } // namespace main_window

@@ -36,15 +36,16 @@ TEST(ScanConversion, StoresTheScansOwnPixelsAndWritesNothingForABadScan)
     for (const QString& name : {u"a.jpg"_s, u"b.bmp"_s}) {
         const QString sheet = folder.path(u"touan/"_s + name + u".bmp"_s);
         QDir().mkpath(folder.path(u"touan"_s));
-        ASSERT_TRUE(imaging::convertScan(folder.path(u"scans/"_s + name), sheet).ok());
+        ASSERT_TRUE(imaging::convertScan(folder.path(u"scans/"_s + name), sheet).status.ok());
         EXPECT_TRUE(folder.readBytes(u"touan/"_s + name + u".bmp"_s).startsWith("BM"));
         EXPECT_EQ(QImage(sheet).convertToFormat(QImage::Format_RGB32),
                   QImage(folder.path(u"scans/"_s + name)).convertToFormat(QImage::Format_RGB32));
     }
-    const workspace::Status bad =
+    const imaging::ScanConversion bad =
         imaging::convertScan(folder.path(u"scans/c.jpg"_s), folder.path(u"touan/c.bmp"_s));
-    ASSERT_FALSE(bad.ok());
-    EXPECT_TRUE(bad.error().contains(u"c.jpg"_s));
+    ASSERT_FALSE(bad.status.ok());
+    EXPECT_TRUE(bad.status.error().contains(u"c.jpg"_s));
+    EXPECT_FALSE(bad.notWritten);
     EXPECT_FALSE(folder.exists(u"touan/c.bmp"_s));
 }
 

@@ -64,7 +64,8 @@ TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside)
 
     const main_window::ImportOutcome outcome = runImport(folder, u"scans"_s);
     EXPECT_EQ(outcome.sheetCount, 3);
-    EXPECT_TRUE(outcome.problems.isEmpty());
+    EXPECT_TRUE(outcome.skipped.isEmpty());
+    EXPECT_TRUE(outcome.notStored.isEmpty());
     EXPECT_EQ(filesIn(folder, paths::sheetFolder()),
               (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
     EXPECT_EQ(sheetColour(folder, 1), QImage(folder.path(u"scans/a.JPG"_s)).pixelColor(0, 0));
@@ -85,9 +86,10 @@ TEST(SheetImport, UnreadableScansAreSkippedAndTheNumberingStaysGapFree)
 
     const main_window::ImportOutcome outcome = runImport(folder, u"scans"_s);
     ASSERT_EQ(outcome.sheetCount, 11);
-    ASSERT_EQ(outcome.problems.size(), 2);
-    EXPECT_TRUE(outcome.problems[0].contains(u"scan3.bmp"_s));
-    EXPECT_TRUE(outcome.problems[1].contains(u"scan10.jpg"_s));
+    ASSERT_EQ(outcome.skipped.size(), 2);
+    EXPECT_TRUE(outcome.skipped[0].contains(u"scan3.bmp"_s));
+    EXPECT_TRUE(outcome.skipped[1].contains(u"scan10.jpg"_s));
+    EXPECT_TRUE(outcome.notStored.isEmpty());
     // Sheets follow the scans in natural order: 1 2 4 … 9 10.bmp 11 12.
     const int scanOfSheet[] = {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     for (int sheet = 1; sheet <= 11; ++sheet) {

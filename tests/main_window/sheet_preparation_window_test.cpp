@@ -135,18 +135,18 @@ TEST(SheetImportWindow, ShowsTheLastSheetAndReportsTheCount)
                   .maximum);
 }
 
-TEST(SheetImportWindow, ListsTheSkippedFilesAndTheCountInOneMessageInsteadOfSuccess)
+TEST(SheetImportWindow, CountsTheStoredSheetsThenListsTheSkippedFiles)
 {
     TemporaryWorkspace folder;
     folder.writeImage(u"scans/a.jpg"_s, solidImage({40, 60}, Qt::red));
     folder.writeBytes(u"scans/b.jpg"_s, "not a picture");
     MainWindow window(folder.workspace());
 
-    const QStringList messages = importFrom(window, folder.path(u"scans"_s), 1);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(u"次のファイルは答案として読み込めませんでした。"_s));
-    EXPECT_TRUE(messages[0].contains(u"b.jpg"_s)) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].endsWith(u"読み込めた1枚の答案は、番号を詰めて保存しました。"_s));
+    const QStringList messages = importFrom(window, folder.path(u"scans"_s), 2);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], u"1枚の答案を読み込みました"_s);
+    EXPECT_TRUE(messages[1].startsWith(u"次のファイルは答案として読み込めませんでした。"_s));
+    EXPECT_TRUE(messages[1].contains(u"b.jpg"_s)) << messages[1].toStdString();
     EXPECT_EQ(folder.workspace().sheetCount(), 1);
 }
 

@@ -427,9 +427,10 @@ TEST(InputLostMidStep, ImportSkipsAScanDeletedOrCutShortAfterListingAndNamesIt)
     const main_window::ImportOutcome outcome = import.finish(results);
 
     EXPECT_EQ(outcome.sheetCount, 2);
-    ASSERT_EQ(outcome.problems.size(), 2);
-    EXPECT_TRUE(outcome.problems[0].contains(u"b.jpg"_s)) << outcome.problems[0].toStdString();
-    EXPECT_TRUE(outcome.problems[1].contains(u"c.bmp"_s)) << outcome.problems[1].toStdString();
+    ASSERT_EQ(outcome.skipped.size(), 2);
+    EXPECT_TRUE(outcome.skipped[0].contains(u"b.jpg"_s)) << outcome.skipped[0].toStdString();
+    EXPECT_TRUE(outcome.skipped[1].contains(u"c.bmp"_s)) << outcome.skipped[1].toStdString();
+    EXPECT_TRUE(outcome.notStored.isEmpty());
     EXPECT_EQ(filesUnder(folder), sorted({u"scans/a.jpg"_s, u"scans/c.bmp"_s, u"scans/d.jpg"_s,
                                           u"touan/001.bmp"_s, u"touan/002.bmp"_s}));
     test_support::expectEveryPictureWhole(folder, u"touan/"_s);

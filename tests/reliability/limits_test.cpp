@@ -289,7 +289,8 @@ TEST(Limits, SheetNumbersFromOneThousandAreImportedCutAndBrowsedInFull)
     ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
     const main_window::ImportOutcome imported = import.finish(
         runEach(int(import.scans().size()), [&](int index) { return import.convert(index); }));
-    EXPECT_TRUE(imported.problems.isEmpty());
+    EXPECT_TRUE(imported.skipped.isEmpty());
+    EXPECT_TRUE(imported.notStored.isEmpty());
     EXPECT_EQ(imported.sheetCount, 1001);
     EXPECT_EQ(folder.workspace().sheetCount(), 1001);
     EXPECT_TRUE(folder.exists(u"touan/1000.bmp"_s));
