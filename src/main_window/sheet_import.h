@@ -53,7 +53,8 @@ private:
     workspace::Workspace m_workspace;
     QString m_sourceFolder;
     QStringList m_scans;
-    // Per scan: its picture was read and its sheet not written. One element per thread.
+    // Per scan: its picture was read and its sheet not written. char, not bool: each thread sets
+    // its own scans' elements, which std::vector<bool> would pack into shared words.
     std::vector<char> m_notWritten;
 };
 
