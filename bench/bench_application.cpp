@@ -1,5 +1,6 @@
 #include "bench_application.h"
 
+#include "imaging/japanese_font.h"
 #include "imaging/picture_loading.h"
 
 #include <QFont>
@@ -22,7 +23,7 @@ int& withOffscreenDefault(int& argc)
 BenchApplication::BenchApplication(int& argc, char** argv)
     : QApplication(withOffscreenDefault(argc), argv)
 {
-    setFont(QFont(u"Noto Sans CJK JP"_s, 9));
+    setFont(QFont(imaging::japaneseFontFamily(), 9));
     imaging::configureImageReading();
 }
 

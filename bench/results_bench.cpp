@@ -1,8 +1,8 @@
 #include "bench_application.h"
 #include "bench_report.h"
-#include "results/mark_painter.h"
-#include "results/result_computation.h"
-#include "results/result_plan.h"
+#include "steps/mark_painter.h"
+#include "steps/result_computation.h"
+#include "steps/result_plan.h"
 #include "synthetic_exam.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ constexpr int kRegionCount = 20;
 
 // The straightforward single-threaded pass over the same files: Qt's BMP reader, the same
 // texts drawn with QPainter, Qt's BMP writer.
-void baseline(const workspace::Workspace& workspace, const results::ResultPlan& plan,
+void baseline(const workspace::Workspace& workspace, const steps::ResultPlan& plan,
               const QString& outputFolder)
 {
     for (int index = 0; index < plan.drawnSheetCount; ++index) {
@@ -29,7 +29,7 @@ void baseline(const workspace::Workspace& workspace, const results::ResultPlan& 
         if (sheet.isNull())
             throw std::runtime_error("baseline cannot read a sheet");
         const double widthTwips = sheet.width() * 2540.0 / 96.0 / 1.755;
-        results::paintMarks(sheet, results::sheetMarks(plan.markInput(index, widthTwips)));
+        steps::paintMarks(sheet, steps::sheetMarks(plan.markInput(index, widthTwips)));
         if (!sheet.save(QDir(outputFolder).filePath(workspace::numberText(index + 1) + u".bmp"_s),
                         "BMP"))
             throw std::runtime_error("baseline cannot write a sheet");
@@ -55,8 +55,8 @@ void measure(int sheetCount)
     });
     std::printf("%d sheets generated in %.1f s\n", sheetCount, generation);
 
-    workspace::Expected<results::ResultPlan> plan =
-        results::planResults(workspace, results::RankDisplay::Shown, bench::kA4At200Dpi);
+    workspace::Expected<steps::ResultPlan> plan =
+        steps::planResults(workspace, steps::RankDisplay::Shown, bench::kA4At200Dpi);
     if (!plan)
         throw std::runtime_error(plan.error().toStdString());
     const QString baselineFolder = folder.filePath(u"baseline"_s);
@@ -68,15 +68,14 @@ void measure(int sheetCount)
         bench::secondsFor([&] { baseline(workspace, *plan, baselineFolder); });
     removeFiles(baselineFolder);
     sync();
-    results::ResultOutcome outcome;
+    steps::ResultOutcome outcome;
     const double programSeconds = bench::secondsFor([&] {
-        outcome =
-            results::computeResults(workspace, results::RankDisplay::Shown, bench::kA4At200Dpi,
-                                    [](int count, const workspace::IndexedWork& work) {
-                                        return workspace::runInParallel(count, work);
-                                    });
+        outcome = steps::computeResults(workspace, steps::RankDisplay::Shown, bench::kA4At200Dpi,
+                                        [](int count, const workspace::IndexedWork& work) {
+                                            return workspace::runInParallel(count, work);
+                                        });
     });
-    if (outcome.status != results::ResultStatus::Saved)
+    if (outcome.status != steps::ResultStatus::Saved)
         throw std::runtime_error(outcome.message.toStdString());
 
     const QString label = u"%1 A4 200-dpi sheets, %2 regions"_s.arg(sheetCount).arg(kRegionCount);

@@ -1,8 +1,8 @@
 #include "bench_application.h"
 #include "bench_report.h"
-#include "main_window/answer_cutting.h"
-#include "main_window/scan_listing.h"
-#include "main_window/sheet_import.h"
+#include "steps/answer_cutting.h"
+#include "steps/scan_listing.h"
+#include "steps/sheet_import.h"
 #include "synthetic_exam.h"
 #include "workspace/folders.h"
 #include "workspace/parallel_run.h"
@@ -60,7 +60,7 @@ void baselineImport(const QString& scans, const QString& output)
 {
     QDir().mkpath(output);
     int number = 0;
-    for (const QString& scan : main_window::listScans(scans)) {
+    for (const QString& scan : steps::listScans(scans)) {
         const QImage image(scan);
         require(!image.isNull(), "baseline cannot read a scan");
         require(
@@ -90,9 +90,9 @@ void baselineCutting(const workspace::Workspace& workspace,
 
 void programImport(const workspace::Workspace& workspace, const QString& scans, int expected)
 {
-    main_window::SheetImport import(workspace, scans);
+    steps::SheetImport import(workspace, scans);
     require(import.prepare(QDateTime::currentDateTime()));
-    const main_window::ImportOutcome outcome = import.finish(workspace::runInParallel(
+    const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
         static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
     require(outcome.sheetCount == expected && outcome.skipped.isEmpty()
@@ -104,7 +104,7 @@ void programCutting(const workspace::Workspace& workspace,
                     const QList<workspace::RegionRect>& regions)
 {
     require(workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions));
-    main_window::AnswerCutting cutting(workspace, regions);
+    steps::AnswerCutting cutting(workspace, regions);
     require(cutting.prepare());
     for (const workspace::Status& result : workspace::runInParallel(
              cutting.sheetCount(), [&](int index) { return cutting.cut(index); }, [](int) {}))

@@ -8,7 +8,7 @@
 #include "imaging/picture_loading.h"
 #include "imaging/scan_conversion.h"
 #include "imaging/sheet_cutting.h"
-#include "results/marked_sheet.h"
+#include "steps/marked_sheet.h"
 #include "workspace/atomic_file.h"
 #include "workspace/folders.h"
 
@@ -63,7 +63,7 @@ void checkStoredSheet(const std::optional<QSize>& scanSize, Findings& findings)
         findings.require(cutout && hasSize(*cutout, kRegions[region - 1]),
                          u"cut-out %1 is not the region's size"_s.arg(region));
     }
-    const Expected<results::MarkedSheet> marked = results::loadMarkingSurface(sheetPath);
+    const Expected<steps::MarkedSheet> marked = steps::loadMarkingSurface(sheetPath);
     findings.require(marked && marked->pictureSize == size,
                      u"the stored sheet does not go under the marks"_s);
 }

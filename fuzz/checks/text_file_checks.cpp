@@ -5,8 +5,8 @@
 #include "grading/grading_tables.h"
 #include "grading/grid_layout.h"
 #include "imaging/cutout.h"
-#include "results/mark_layout.h"
-#include "results/result_plan.h"
+#include "steps/mark_layout.h"
+#include "steps/result_plan.h"
 #include "workspace/field_table_file.h"
 #include "workspace/grade_table_file.h"
 #include "workspace/limits.h"
@@ -85,14 +85,14 @@ void checkLayouts(const QList<RegionRect>& regions, Findings& findings)
             }
         }
     }
-    results::SheetMarkInput input;
+    steps::SheetMarkInput input;
     input.regions = regions;
     input.scores = QStringList(regions.size(), u"12.5"_s);
     input.comments = QStringList(regions.size(), u"よい"_s);
-    input.unit = results::markUnit(kShownPicture);
+    input.unit = steps::markUnit(kShownPicture);
     input.surfaceWidthTwips = workspace::naturalTwips(kShownPicture.width());
-    input.rank = results::RankMark{1, 1};
-    const QList<results::MarkText> marks = results::sheetMarks(input);
+    input.rank = steps::RankMark{1, 1};
+    const QList<steps::MarkText> marks = steps::sheetMarks(input);
     findings.require(marks.size() >= 2, u"a sheet lacks its total"_s);
 }
 
@@ -134,8 +134,8 @@ void checkGradingRoundTrip(Findings& findings)
 // naming a file, or gives every sheet a total, a rank within range and a grade table line.
 void checkResultPlan(Findings& findings)
 {
-    Expected<results::ResultPlan> plan =
-        results::planResults(scratchWorkspace(), results::RankDisplay::Shown, kShownPicture);
+    Expected<steps::ResultPlan> plan =
+        steps::planResults(scratchWorkspace(), steps::RankDisplay::Shown, kShownPicture);
     if (!plan) {
         findings.require(plan.error().contains(u".txt"_s),
                          u"result computation refuses without naming a file: "_s + plan.error());
@@ -150,7 +150,7 @@ void checkResultPlan(Findings& findings)
     const QStringList lines = workspace::gradeTableLines(plan->regionFieldCount(), rows);
     findings.require(lines.size() == sheets + 1, u"the grade table misses lines"_s);
     for (int sheet = 0; sheet < plan->drawnSheetCount; ++sheet)
-        findings.require(!results::sheetMarks(plan->markInput(sheet, 12000)).isEmpty(),
+        findings.require(!steps::sheetMarks(plan->markInput(sheet, 12000)).isEmpty(),
                          u"a sheet without marks"_s);
 }
 

@@ -1,7 +1,7 @@
 #include "command_panel.h"
 
-#include "designed_control.h"
 #include "picture_box.h"
+#include "widgets/designed_control.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -36,30 +36,30 @@ CommandPanel::CommandPanel(QWidget* parent)
 {
     setObjectName(u"Picture3"_s);
     const auto button = [this](const QString& name, const QString& caption, double top) {
-        return makeDesignedControl<QPushButton>(this, name, caption,
-                                                {kLeft, top, kButtonWidth, kButtonHeight});
+        return widgets::makeDesignedControl<QPushButton>(this, name, caption,
+                                                         {kLeft, top, kButtonWidth, kButtonHeight});
     };
     m_controls.selectAllButton = button(u"Command2"_s, u"全て選択"_s, 180);
     m_controls.selectUnscoredButton = button(u"Command3"_s, u"未選択分"_s, 731);
     m_controls.clearSelectionButton = button(u"Command4"_s, u"選択全解除"_s, 1312);
     m_controls.enlargeButton = button(u"Command6"_s, u"拡大"_s, 1893);
     m_controls.reduceButton = button(u"Command5"_s, u"縮小"_s, 2475);
-    m_controls.hideGradedCheck = makeDesignedControl<QCheckBox>(
+    m_controls.hideGradedCheck = widgets::makeDesignedControl<QCheckBox>(
         this, u"Check1"_s, u"採点済は非表示"_s, {kLeft, 3060, 1950, 375});
-    m_controls.showCommentsCheck = makeDesignedControl<QCheckBox>(
+    m_controls.showCommentsCheck = widgets::makeDesignedControl<QCheckBox>(
         this, u"Check2"_s, u"ｺﾒﾝﾄと名前を表示"_s, {kLeft, 3555, 1950, 375});
-    m_controls.columnsLabel =
-        makeDesignedControl<QLabel>(this, u"Label4"_s, u"表示列数"_s, {kLeft, 4095, 1125, 195});
-    m_controls.fewerColumnsButton =
-        makeDesignedControl<QPushButton>(this, u"cmdDown"_s, u"<"_s, {kLeft, 4305, 330, 375});
+    m_controls.columnsLabel = widgets::makeDesignedControl<QLabel>(this, u"Label4"_s, u"表示列数"_s,
+                                                                   {kLeft, 4095, 1125, 195});
+    m_controls.fewerColumnsButton = widgets::makeDesignedControl<QPushButton>(
+        this, u"cmdDown"_s, u"<"_s, {kLeft, 4305, 330, 375});
     m_controls.columnsEdit =
-        makeDesignedControl<QLineEdit>(this, u"Text1"_s, u"1"_s, {480, 4305, 405, 375});
+        widgets::makeDesignedControl<QLineEdit>(this, u"Text1"_s, u"1"_s, {480, 4305, 405, 375});
     m_controls.moreColumnsButton =
-        makeDesignedControl<QPushButton>(this, u"cmdUp"_s, u">"_s, {915, 4305, 330, 375});
+        widgets::makeDesignedControl<QPushButton>(this, u"cmdUp"_s, u">"_s, {915, 4305, 330, 375});
     m_controls.extractEdit =
-        makeDesignedControl<QLineEdit>(this, u"Text2"_s, u"1"_s, {kLeft, 4815, 405, 375});
-    m_controls.extractButton =
-        makeDesignedControl<QPushButton>(this, u"Command7"_s, u"抽出"_s, {555, 4815, 690, 375});
+        widgets::makeDesignedControl<QLineEdit>(this, u"Text2"_s, u"1"_s, {kLeft, 4815, 405, 375});
+    m_controls.extractButton = widgets::makeDesignedControl<QPushButton>(
+        this, u"Command7"_s, u"抽出"_s, {555, 4815, 690, 375});
     m_controls.finishButton = button(u"Command1"_s, u"採点終了"_s, 5610);
 
     m_grayImage = makeSwatch(this, u"imgGray"_s, imaging::MarkState::Gray);

@@ -283,7 +283,6 @@ void GradingWindow::onCanvasKey(int key)
 
 bool GradingWindow::save()
 {
-    m_workspace.makeCurrent();
     if (workspace::Status saved = m_state.tables().save(m_workspace); !saved) {
         QMessageBox::warning(this, workspace::applicationTitle(), saved.error());
         return false;

@@ -12,7 +12,6 @@ namespace grading {
 
 GradingWindow* openGradingWindow(const workspace::Workspace& workspace, QWidget* mainWindow)
 {
-    workspace.makeCurrent();
     if (!QFileInfo::exists(workspace.path(workspace::paths::regionFile())))
         return nullptr;
     workspace::Expected<GradingTables> tables = GradingTables::load(workspace);

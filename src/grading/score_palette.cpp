@@ -1,6 +1,6 @@
 #include "score_palette.h"
 
-#include "designed_control.h"
+#include "widgets/designed_control.h"
 #include "workspace/units.h"
 
 #include <QCloseEvent>
@@ -33,21 +33,21 @@ ScorePalette::ScorePalette(QWidget* gradingWindow)
 
     for (int index = 0; index < kPresetCount; ++index) {
         const QString initial = index < 6 ? QString::number(index) : QString();
-        QLineEdit* preset = makeDesignedControl<QLineEdit>(this, u"Text1"_s, initial,
-                                                           {120, presetTop(index), 885, 285});
+        QLineEdit* preset = widgets::makeDesignedControl<QLineEdit>(
+            this, u"Text1"_s, initial, {120, presetTop(index), 885, 285});
         preset->setProperty("index", index);
         m_scorePresets.append(preset);
 
-        QPushButton* button = makeDesignedControl<QPushButton>(
+        QPushButton* button = widgets::makeDesignedControl<QPushButton>(
             this, u"Command1"_s, u"この点数で採点"_s, {1110, 270.0 + 390 * index, 1515, 315});
         button->setProperty("index", index);
         connect(button, &QPushButton::clicked, this,
                 [this, preset] { emit scoreRequested(preset->text()); });
         m_scoreButtons.append(button);
     }
-    m_commentPreset =
-        makeDesignedControl<QLineEdit>(this, u"Text2"_s, QString(), {120, 3390, 2505, 315});
-    m_commentButton = makeDesignedControl<QPushButton>(
+    m_commentPreset = widgets::makeDesignedControl<QLineEdit>(this, u"Text2"_s, QString(),
+                                                              {120, 3390, 2505, 315});
+    m_commentButton = widgets::makeDesignedControl<QPushButton>(
         this, u"Command2"_s, u"このコメントを付ける"_s, {120, 3780, 2535, 345});
     connect(m_commentButton, &QPushButton::clicked, this,
             [this] { emit commentRequested(m_commentPreset->text()); });

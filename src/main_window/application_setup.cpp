@@ -1,5 +1,6 @@
 #include "application_setup.h"
 
+#include "imaging/japanese_font.h"
 #include "imaging/picture_loading.h"
 #include "workspace/cp932.h"
 #include "workspace/limits.h"
@@ -17,9 +18,7 @@ namespace main_window {
 
 bool prepareApplication()
 {
-    // Named explicitly: left to the default, Qt picks a Latin font and falls back for kanji, and
-    // the marks drawn on the sheets need a real bold face.
-    QApplication::setFont(QFont(u"Noto Sans CJK JP"_s, 9));
+    QApplication::setFont(QFont(imaging::japaneseFontFamily(), 9));
 
     auto* qtTranslations = new QTranslator(qApp);
     if (qtTranslations->load(QLocale(QLocale::Japanese), u"qtbase"_s, u"_"_s,

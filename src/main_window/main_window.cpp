@@ -1,20 +1,21 @@
 #include "main_window.h"
 
-#include "answer_cutting.h"
 #include "main_window_geometry.h"
-#include "progress_run.h"
 #include "region_geometry.h"
 #include "result_actions.h"
-#include "sheet_import.h"
 #include "sheet_view.h"
-#include "text_data_backup.h"
 
-#include "grading/designed_control.h"
 #include "grading/open_grading.h"
 #include "imaging/derived_bmp_saving.h"
 #include "imaging/picture_loading.h"
 #include "imaging/region_tint.h"
 #include "roster/roster_window.h"
+#include "steps/answer_cutting.h"
+#include "steps/sheet_import.h"
+#include "steps/text_data_backup.h"
+#include "widgets/busy_pointer.h"
+#include "widgets/designed_control.h"
+#include "widgets/progress_run.h"
 #include "workspace/folders.h"
 #include "workspace/limits.h"
 #include "workspace/region_file.h"
@@ -58,7 +59,7 @@ QString problemList(const QString& heading, const QStringList& problems)
 
 // The message of an import during which readable scans could not be stored (a full disk). The
 // count would read as success; the scans at fault come first, then what was stored.
-QString notStoredMessage(const ImportOutcome& outcome)
+QString notStoredMessage(const steps::ImportOutcome& outcome)
 {
     const QString stored =
         outcome.sheetCount == 0
@@ -80,7 +81,6 @@ MainWindow::MainWindow(workspace::Workspace workspace, QWidget* parent)
     createControls();
     connectControls();
     placeWindow();
-    m_workspace.makeCurrent();
 
     const QString firstSheet = m_workspace.path(workspace::paths::sheetImage(1));
     if (QFileInfo::exists(firstSheet))
@@ -112,7 +112,7 @@ void MainWindow::createControls()
     m_frame->setAutoFillBackground(true);
 
     auto button = [this](const QString& name, const QString& caption, QRectF design) {
-        return grading::makeDesignedControl<QPushButton>(m_frame, name, caption, design);
+        return widgets::makeDesignedControl<QPushButton>(m_frame, name, caption, design);
     };
     m_importButton = button(u"Command2"_s, u"1.答案読込"_s, {90, 180, 1485, 330});
     m_undoButton = button(u"Command1"_s, u"2.切り取りUNDO"_s, {1650, 180, 1485, 330});
@@ -120,12 +120,12 @@ void MainWindow::createControls()
     m_rosterButton = button(u"Command7"_s, u"4.名簿割り当て"_s, {4785, 180, 1485, 330});
     m_gradingButton = button(u"Command4"_s, u"5.点数振り分け"_s, {6345, 180, 1485, 330});
     m_computeButton = button(u"Command5"_s, u"6.採点実行"_s, {7900, 180, 1485, 330});
-    m_showRankCheck = grading::makeDesignedControl<QCheckBox>(m_frame, u"chkJuni"_s, u"順位表示"_s,
+    m_showRankCheck = widgets::makeDesignedControl<QCheckBox>(m_frame, u"chkJuni"_s, u"順位表示"_s,
                                                               {9540, 240, 1155, 195});
     m_reduceButton = button(u"Command13"_s, u"縮小"_s, {11250, 180, 735, 330});
     m_enlargeButton = button(u"Command12"_s, u"拡大"_s, {12060, 180, 735, 330});
     m_previousResultButton = button(u"Command9"_s, u"<< 7.採点結果"_s, {90, 600, 1305, 330});
-    m_resultNumberEdit = grading::makeDesignedControl<QLineEdit>(m_frame, u"Text1"_s, QString(),
+    m_resultNumberEdit = widgets::makeDesignedControl<QLineEdit>(m_frame, u"Text1"_s, QString(),
                                                                  {1410, 645, 375, 270});
     m_nextResultButton = button(u"Command10"_s, u"7.採点結果 >>"_s, {1830, 600, 1305, 330});
     m_printButton = button(u"Command8"_s, u"8.答案印刷"_s, {3210, 600, 1485, 330});
@@ -291,27 +291,27 @@ QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir,
 
 void MainWindow::importSheets()
 {
-    m_workspace.makeCurrent();
     const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden,
                                   workspace::importDialogFolder(m_workspace));
     if (folder.isEmpty())
         return;
-    SheetImport import(m_workspace, folder);
+    steps::SheetImport import(m_workspace, folder);
     if (workspace::Status source = import.checkSource(); !source) {
         showMessage(source.error());
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const workspace::Status prepared = import.prepare(QDateTime::currentDateTime());
-    QApplication::restoreOverrideCursor();
+    const workspace::Status prepared = [&import] {
+        const widgets::BusyPointer busy;
+        return import.prepare(QDateTime::currentDateTime());
+    }();
     if (!prepared) {
         showMessage(prepared.error());
         return;
     }
     clearSheetView();
-    const ImportOutcome outcome = import.finish(
-        runWithProgress(this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
-                        [&import](int index) { return import.convert(index); }));
+    const steps::ImportOutcome outcome = import.finish(widgets::runWithProgress(
+        this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
+        [&import](int index) { return import.convert(index); }));
     setZoomButtonsEnabled(true);
     if (outcome.sheetCount > 0)
         showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
@@ -363,7 +363,6 @@ void MainWindow::completeRegion(const RegionMarker::Corners& corners)
 
 void MainWindow::undoRegion()
 {
-    m_workspace.makeCurrent();
     m_undoButton->setEnabled(false);
     m_regions.removeLast();
     const QString undoOld = m_workspace.path(workspace::paths::undoOld());
@@ -393,18 +392,17 @@ workspace::Status MainWindow::writeRegionFile() const
 
 void MainWindow::cutAnswers()
 {
-    m_workspace.makeCurrent();
-    AnswerCutting cutting(m_workspace, m_regions.regions());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    workspace::Status prepared = writeRegionFile();
-    if (prepared)
-        prepared = cutting.prepare();
-    QApplication::restoreOverrideCursor();
+    steps::AnswerCutting cutting(m_workspace, m_regions.regions());
+    workspace::Status prepared = [&] {
+        const widgets::BusyPointer busy;
+        workspace::Status written = writeRegionFile();
+        return written ? cutting.prepare() : written;
+    }();
     QStringList problems;
     if (prepared) {
         for (const workspace::Status& result :
-             runWithProgress(this, u"答案を切り取っています"_s, cutting.sheetCount(),
-                             [&cutting](int index) { return cutting.cut(index); }))
+             widgets::runWithProgress(this, u"答案を切り取っています"_s, cutting.sheetCount(),
+                                      [&cutting](int index) { return cutting.cut(index); }))
             if (!result)
                 problems.append(result.error());
     }
@@ -429,7 +427,7 @@ void MainWindow::resetWorkspace()
     m_regions = {};
     resetResultNumber();
     // An error in one step does not stop the next: the teacher asked for a fresh start.
-    if (workspace::Status backedUp = backUpTextData(
+    if (workspace::Status backedUp = steps::backUpTextData(
             m_workspace.path(workspace::paths::dataFolder()), QDateTime::currentDateTime());
         !backedUp)
         showMessage(backedUp.error());

@@ -2,10 +2,10 @@
 
 #include "imaging/picture_loading.h"
 #include "main_window.h"
-#include "progress_run.h"
-#include "results/busy_pointer.h"
 #include "results/print_step.h"
-#include "results/result_computation.h"
+#include "steps/result_computation.h"
+#include "widgets/busy_pointer.h"
+#include "widgets/progress_run.h"
 #include "workspace/limits.h"
 
 #include <QCheckBox>
@@ -45,21 +45,20 @@ void ResultActions::computeResults()
     const imaging::SheetSurface& surface = m_window.sheetSurface();
     const std::optional<QSize> shownPicture =
         surface.isNull() ? std::nullopt : std::optional<QSize>(surface.pictureSize());
-    const results::RankDisplay rankDisplay = m_controls.showRank->isChecked()
-                                                 ? results::RankDisplay::Shown
-                                                 : results::RankDisplay::Hidden;
-    results::ResultOutcome outcome;
+    const steps::RankDisplay rankDisplay =
+        m_controls.showRank->isChecked() ? steps::RankDisplay::Shown : steps::RankDisplay::Hidden;
+    steps::ResultOutcome outcome;
     {
-        const results::BusyPointer busy;
-        m_window.workspace().makeCurrent();
-        outcome = results::computeResults(m_window.workspace(), rankDisplay, shownPicture,
-                                          [this](int count, const workspace::IndexedWork& work) {
-                                              return runWithProgress(
-                                                  &m_window, u"採点結果を答案に書き込んでいます"_s,
-                                                  count, work);
-                                          });
+        // Reading and checking the inputs comes before the progress dialog shows.
+        const widgets::BusyPointer busy;
+        outcome = steps::computeResults(m_window.workspace(), rankDisplay, shownPicture,
+                                        [this](int count, const workspace::IndexedWork& work) {
+                                            return widgets::runWithProgress(
+                                                &m_window, u"採点結果を答案に書き込んでいます"_s,
+                                                count, work);
+                                        });
     }
-    if (outcome.status == results::ResultStatus::Saved)
+    if (outcome.status == steps::ResultStatus::Saved)
         QMessageBox::information(&m_window, workspace::applicationTitle(), outcome.message);
     else
         QMessageBox::warning(&m_window, workspace::applicationTitle(), outcome.message);
@@ -74,19 +73,16 @@ bool ResultActions::markedSheetExists(int sheet) const
 
 void ResultActions::showPrevious()
 {
-    m_window.workspace().makeCurrent();
     apply(m_browser.previous([this](int sheet) { return markedSheetExists(sheet); }));
 }
 
 void ResultActions::showNext()
 {
-    m_window.workspace().makeCurrent();
     apply(m_browser.next([this](int sheet) { return markedSheetExists(sheet); }));
 }
 
 void ResultActions::jumpToTypedNumber()
 {
-    m_window.workspace().makeCurrent();
     apply(m_browser.jump(m_controls.resultNumber->text(),
                          [this](int sheet) { return markedSheetExists(sheet); }));
 }
@@ -124,8 +120,6 @@ void ResultActions::openGradeTable()
     const QString path = workFolder.path(paths::gradeTable());
     if (!QFileInfo::exists(path))
         return;
-    // The spreadsheet program starts in the work folder.
-    workFolder.makeCurrent();
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         QMessageBox::warning(
             &m_window, workspace::applicationTitle(),

@@ -1,9 +1,9 @@
 #include "print_step.h"
 
-#include "busy_pointer.h"
 #include "imaging/picture_loading.h"
 #include "print_settings_dialog.h"
 #include "sheet_printing.h"
+#include "widgets/busy_pointer.h"
 #include "workspace/limits.h"
 
 #include <QCoreApplication>
@@ -26,10 +26,9 @@ workspace::Status printMarkedSheets(const workspace::Workspace& workFolder,
                                     const PrintSettings& settings, PrintDestination& destination,
                                     const std::function<void(const QImage&)>& showInView)
 {
-    const BusyPointer busy;
+    const widgets::BusyPointer busy;
     const QDir root(workFolder.root());
     for (const QString& file : markedSheetFiles(workFolder)) {
-        workFolder.makeCurrent();
         workspace::Expected<QImage> picture = imaging::loadPicture(file);
         if (!picture)
             return workspace::Failure{picture.error()};
@@ -50,7 +49,6 @@ void runPrintStep(QWidget* parent, const workspace::Workspace& workFolder, Print
                   PrintDestination& destination, const QImage& shownPicture,
                   const std::function<void(const QImage&)>& showInView)
 {
-    workFolder.makeCurrent();
     if (!destination.isAvailable()) {
         warn(parent, u"既定のプリンタが設定されていないため、印刷できません。\n"
                      u"プリンタを既定のプリンタに設定してから、もう一度実行してください。"_s);

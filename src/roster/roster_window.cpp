@@ -46,7 +46,6 @@ RosterWindow::RosterWindow(workspace::Workspace workspace, QWidget* parent)
 {
     setObjectName(u"Form4"_s);
     setWindowTitle(u"名簿割り当て"_s);
-    m_workspace.makeCurrent();
 
     createControls();
     placeControls();
@@ -293,7 +292,6 @@ void RosterWindow::showRow(int index)
 
 void RosterWindow::zoom(float (*step)(float))
 {
-    m_workspace.makeCurrent();
     m_zoomFactor = step(m_zoomFactor);
     // Held back while every row moves, so that the rows are not redrawn one by one.
     m_canvas->setUpdatesEnabled(false);
@@ -349,7 +347,6 @@ void RosterWindow::finishAssignment()
 
 bool RosterWindow::saveNames()
 {
-    m_workspace.makeCurrent();
     const QStringList current = names();
     workspace::Status saved =
         workspace::ensureFolder(m_workspace.path(workspace::paths::dataFolder()));
@@ -417,7 +414,6 @@ void RosterWindow::showMessage(const QString& text)
 
 RosterWindow* openRosterWindow(QWidget* mainWindow, const workspace::Workspace& workspace)
 {
-    workspace.makeCurrent();
     auto* window = new RosterWindow(workspace);
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(window, &RosterWindow::closed, mainWindow, &QWidget::show);

@@ -108,6 +108,7 @@ QString undoNew()
 Workspace::Workspace(QString root)
     : m_root(QDir::cleanPath(std::move(root)))
 {
+    Q_ASSERT(QDir::isAbsolutePath(m_root));
 }
 
 QString Workspace::path(const QString& relative) const
@@ -121,11 +122,6 @@ int Workspace::sheetCount() const
     while (QFileInfo::exists(path(paths::sheetImage(count + 1))))
         ++count;
     return count;
-}
-
-bool Workspace::makeCurrent() const
-{
-    return QDir::setCurrent(m_root);
 }
 
 QString displayPath(const QString& path)

@@ -28,9 +28,10 @@ namespace paths {
 } // namespace paths
 
 // One examination's working tree under the work folder. Every step reaches its files through
-// here, so none depends on the process's current directory.
+// here as absolute paths, so none depends on the process's current directory.
 class Workspace {
 public:
+    // root must be absolute: a relative one would make every path depend on the current directory.
     explicit Workspace(QString root);
 
     const QString& root() const { return m_root; }
@@ -40,9 +41,6 @@ public:
 
     // Length of the unbroken run touan/001.bmp, touan/002.bmp, … that exists.
     [[nodiscard]] int sheetCount() const;
-
-    // Makes the work folder the process's current directory.
-    bool makeCurrent() const;
 
 private:
     QString m_root;

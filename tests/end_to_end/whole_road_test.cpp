@@ -268,7 +268,7 @@ void WholeRoad::gradeTwoQuestions()
 
 void WholeRoad::computeTheResultsWithRanks()
 {
-    m_teacher->computeResults(results::RankDisplay::Shown);
+    m_teacher->computeResults(steps::RankDisplay::Shown);
     EXPECT_EQ(m_teacher->messages(), QStringList{u"hyoukaフォルダに採点結果を保存しました"_s});
 
     const QStringList names = m_students.namesInSheetOrder();

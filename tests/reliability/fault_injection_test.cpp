@@ -5,11 +5,11 @@
 
 #include "grading/grading_window.h"
 #include "grading/open_grading.h"
-#include "main_window/answer_cutting.h"
 #include "main_window/main_window.h"
-#include "main_window/sheet_import.h"
-#include "results/result_computation.h"
 #include "roster/roster_window.h"
+#include "steps/answer_cutting.h"
+#include "steps/result_computation.h"
+#include "steps/sheet_import.h"
 #include "workspace/region_file.h"
 #include "workspace/text_file.h"
 
@@ -259,7 +259,7 @@ TEST(DiskFull, ResultComputationNamesTheFileThatDidNotFitAndKeepsTheOldGradeTabl
 
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains(testCase.named)) << messages[0].toStdString();
-        EXPECT_FALSE(messages[0].contains(results::savedMessage()));
+        EXPECT_FALSE(messages[0].contains(steps::savedMessage()));
         const QByteArray table = folder.readBytes(paths::gradeTable());
         if (testCase.tableWritten) {
             EXPECT_TRUE(table.startsWith("\x8E\x81\x96\xBC,")) << "氏名 in Shift-JIS";
@@ -415,7 +415,7 @@ TEST(InputLostMidStep, ImportSkipsAScanDeletedOrCutShortAfterListingAndNamesIt)
     TemporaryWorkspace folder;
     for (const QString& name : {u"a.jpg"_s, u"b.jpg"_s, u"c.bmp"_s, u"d.jpg"_s})
         folder.writeImage(u"scans/"_s + name, gradient({30, 20}));
-    main_window::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
+    steps::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
     ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
     ASSERT_EQ(import.scans().size(), 4);
 
@@ -424,7 +424,7 @@ TEST(InputLostMidStep, ImportSkipsAScanDeletedOrCutShortAfterListingAndNamesIt)
     QList<workspace::Status> results;
     for (int index = 0; index < 4; ++index)
         results.append(import.convert(index));
-    const main_window::ImportOutcome outcome = import.finish(results);
+    const steps::ImportOutcome outcome = import.finish(results);
 
     EXPECT_EQ(outcome.sheetCount, 2);
     ASSERT_EQ(outcome.skipped.size(), 2);
@@ -442,7 +442,7 @@ TEST(InputLostMidStep, CuttingNamesASheetDeletedOrCutShortAfterCountingAndCutsTh
     for (int sheet = 1; sheet <= 4; ++sheet)
         folder.writeImage(paths::sheetImage(sheet), gradient({100, 80}));
     const QList<workspace::RegionRect> regions{{5, 30, 60, 10}, {5, 70, 90, 40}};
-    main_window::AnswerCutting cutting(folder.workspace(), regions);
+    steps::AnswerCutting cutting(folder.workspace(), regions);
     ASSERT_TRUE(cutting.prepare().ok());
     ASSERT_EQ(cutting.sheetCount(), 4);
 
@@ -478,16 +478,16 @@ TEST(InputLostMidStep, ResultComputationNamesASheetLostWhileDrawingAndStillWrite
         writeGradedExamination(folder);
         const QString sheet = folder.path(paths::sheetImage(2));
         // The sheet is lost after every input was read and checked, as the drawing begins.
-        const results::ResultOutcome outcome = results::computeResults(
-            folder.workspace(), results::RankDisplay::Shown, QSize(400, 566),
-            [&](int count, const workspace::IndexedWork& work) {
-                testCase.spoil(sheet);
-                return workspace::runInParallel(count, work);
-            });
+        const steps::ResultOutcome outcome =
+            steps::computeResults(folder.workspace(), steps::RankDisplay::Shown, QSize(400, 566),
+                                  [&](int count, const workspace::IndexedWork& work) {
+                                      testCase.spoil(sheet);
+                                      return workspace::runInParallel(count, work);
+                                  });
 
-        EXPECT_EQ(outcome.status, results::ResultStatus::Failed);
+        EXPECT_EQ(outcome.status, steps::ResultStatus::Failed);
         EXPECT_TRUE(outcome.message.contains(u"002.bmp"_s)) << outcome.message.toStdString();
-        EXPECT_FALSE(outcome.message.contains(results::savedMessage()));
+        EXPECT_FALSE(outcome.message.contains(steps::savedMessage()));
         const workspace::Expected<QStringList> table =
             workspace::readTextLines(folder.path(paths::gradeTable()), 10);
         ASSERT_TRUE(table);

@@ -5,12 +5,12 @@
 #include "grading/grid_canvas.h"
 #include "grading/open_grading.h"
 #include "grading/picture_box.h"
-#include "main_window/answer_cutting.h"
 #include "main_window/main_window.h"
 #include "main_window/main_window_geometry.h"
-#include "main_window/sheet_import.h"
-#include "results/result_computation.h"
 #include "roster/roster_window.h"
+#include "steps/answer_cutting.h"
+#include "steps/result_computation.h"
+#include "steps/sheet_import.h"
 #include "workspace/limits.h"
 #include "workspace/region_file.h"
 #include "workspace/text_file.h"
@@ -117,7 +117,7 @@ TEST(Limits, AHundredAndOneRegionsAreCutGradedAndCountedAndTheNextIsRefused)
     folder.writeSheets(2, {400, 100});
     const QList<RegionRect> regions = smallRegions(workspace::kMaxRegions);
     writeRegions(folder, regions);
-    main_window::AnswerCutting cutting(folder.workspace(), regions);
+    steps::AnswerCutting cutting(folder.workspace(), regions);
     ASSERT_TRUE(cutting.prepare().ok());
     for (const workspace::Status& cut :
          runEach(cutting.sheetCount(), [&](int index) { return cutting.cut(index); }))
@@ -135,9 +135,9 @@ TEST(Limits, AHundredAndOneRegionsAreCutGradedAndCountedAndTheNextIsRefused)
     writeLines(folder, paths::scoreFile(),
                {QStringList(101, u"1"_s).join(u','), QString(100, u',')});
     writeLines(folder, paths::commentFile(), {QString(100, u','), QString(100, u',')});
-    const results::ResultOutcome outcome = results::computeResults(
-        folder.workspace(), results::RankDisplay::Hidden, QSize(400, 100), runEach);
-    EXPECT_EQ(outcome.status, results::ResultStatus::Saved) << outcome.message.toStdString();
+    const steps::ResultOutcome outcome = steps::computeResults(
+        folder.workspace(), steps::RankDisplay::Hidden, QSize(400, 100), runEach);
+    EXPECT_EQ(outcome.status, steps::ResultStatus::Saved) << outcome.message.toStdString();
     const workspace::Expected<QStringList> table =
         workspace::readTextLines(folder.path(paths::gradeTable()), 10);
     ASSERT_TRUE(table);
@@ -174,9 +174,9 @@ TEST(Limits, FiveHundredSheetsAreGradedAndCountedToTheLast)
     EXPECT_EQ(scores->last(), u"7"_s);
 
     writeLines(folder, paths::commentFile(), QStringList(workspace::kMaxSheets, QString()));
-    const results::ResultOutcome outcome = results::computeResults(
-        folder.workspace(), results::RankDisplay::Shown, QSize(8, 8), runEach);
-    EXPECT_EQ(outcome.status, results::ResultStatus::Saved) << outcome.message.toStdString();
+    const steps::ResultOutcome outcome =
+        steps::computeResults(folder.workspace(), steps::RankDisplay::Shown, QSize(8, 8), runEach);
+    EXPECT_EQ(outcome.status, steps::ResultStatus::Saved) << outcome.message.toStdString();
     EXPECT_TRUE(folder.exists(paths::markedSheet(workspace::kMaxSheets)));
     const workspace::Expected<QStringList> table =
         workspace::readTextLines(folder.path(paths::gradeTable()), 1000);
@@ -197,7 +197,7 @@ TEST(Limits, RegionsAtTheEdgesOfSixteenBitsAreCutDrawnAndLaidOutOrRefusedByName)
     };
     writeRegions(folder, regions);
 
-    main_window::AnswerCutting cutting(folder.workspace(), regions);
+    steps::AnswerCutting cutting(folder.workspace(), regions);
     ASSERT_TRUE(cutting.prepare().ok());
     const workspace::Status cut = cutting.cut(0);
     ASSERT_FALSE(cut.ok());
@@ -209,9 +209,9 @@ TEST(Limits, RegionsAtTheEdgesOfSixteenBitsAreCutDrawnAndLaidOutOrRefusedByName)
 
     writeLines(folder, paths::scoreFile(), {u"1,2,3,4"_s});
     writeLines(folder, paths::commentFile(), {u"a,b,c,d"_s});
-    const results::ResultOutcome outcome = results::computeResults(
-        folder.workspace(), results::RankDisplay::Shown, QSize(50, 40), runEach);
-    EXPECT_EQ(outcome.status, results::ResultStatus::Saved) << outcome.message.toStdString();
+    const steps::ResultOutcome outcome = steps::computeResults(
+        folder.workspace(), steps::RankDisplay::Shown, QSize(50, 40), runEach);
+    EXPECT_EQ(outcome.status, steps::ResultStatus::Saved) << outcome.message.toStdString();
     EXPECT_FALSE(QImage(folder.path(paths::markedSheet(1))).isNull());
 
     const OpenGradingWindow window(folder);
@@ -285,9 +285,9 @@ TEST(Limits, SheetNumbersFromOneThousandAreImportedCutAndBrowsedInFull)
     TemporaryWorkspace folder;
     for (int scan = 1; scan <= 1001; ++scan)
         folder.writeImage(u"scans/scan%1.bmp"_s.arg(scan), solidImage({6, 4}, Qt::white));
-    main_window::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
+    steps::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
     ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
-    const main_window::ImportOutcome imported = import.finish(
+    const steps::ImportOutcome imported = import.finish(
         runEach(int(import.scans().size()), [&](int index) { return import.convert(index); }));
     EXPECT_TRUE(imported.skipped.isEmpty());
     EXPECT_TRUE(imported.notStored.isEmpty());
@@ -295,7 +295,7 @@ TEST(Limits, SheetNumbersFromOneThousandAreImportedCutAndBrowsedInFull)
     EXPECT_EQ(folder.workspace().sheetCount(), 1001);
     EXPECT_TRUE(folder.exists(u"touan/1000.bmp"_s));
 
-    main_window::AnswerCutting cutting(folder.workspace(), {{0, 2, 3, 0}});
+    steps::AnswerCutting cutting(folder.workspace(), {{0, 2, 3, 0}});
     ASSERT_TRUE(cutting.prepare().ok());
     EXPECT_TRUE(cutting.cut(999).ok());
     EXPECT_TRUE(folder.exists(u"furiwake/001/1000.bmp"_s));

@@ -1,3 +1,4 @@
+#include "imaging/japanese_font.h"
 #include "imaging/picture_loading.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("marutsuke-tests"));
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    QApplication::setFont(QFont(imaging::japaneseFontFamily(), 9));
     imaging::configureImageReading();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -122,10 +122,10 @@ void Teacher::cutAnswers()
     click(mainButton(u"Command3"_s));
 }
 
-void Teacher::computeResults(results::RankDisplay rankDisplay)
+void Teacher::computeResults(steps::RankDisplay rankDisplay)
 {
     require(m_window.findChild<QCheckBox*>(u"chkJuni"_s), "chkJuni")
-        ->setChecked(rankDisplay == results::RankDisplay::Shown);
+        ->setChecked(rankDisplay == steps::RankDisplay::Shown);
     click(mainButton(u"Command5"_s));
 }
 

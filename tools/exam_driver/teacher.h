@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialog_answerer.h"
-#include "results/result_plan.h"
+#include "steps/result_plan.h"
 
 #include <QPointer>
 #include <QRect>
@@ -47,7 +47,7 @@ public:
     void markRegion(const QRect& sheetRect);
     void undoRegion();
     void cutAnswers();
-    void computeResults(results::RankDisplay rankDisplay);
+    void computeResults(steps::RankDisplay rankDisplay);
     void showNextResult();
     void showPreviousResult();
     void printAllSheets(const QString& paper, const QString& orientation);

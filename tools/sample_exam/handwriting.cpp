@@ -1,5 +1,7 @@
 #include "handwriting.h"
 
+#include "imaging/japanese_font.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -98,7 +100,7 @@ void writeByHand(QPainter& painter, const QString& text, QPointF baselineStart, 
 {
     QRandomGenerator random(hand.seed * 104729u + static_cast<quint32>(qHash(text)));
     const Waver waver(hand, random);
-    QFont font(u"Noto Sans CJK JP"_s);
+    QFont font(imaging::japaneseFontFamily());
     // A kanji's ink fills about 0.88 of the em.
     font.setPixelSize(qRound(hand.letterSize / 0.88));
     const QFontMetricsF metrics(font);

@@ -138,7 +138,7 @@ void photographWalkthrough(const QString& workFolder, Camera& camera)
     teacher.finishGrading();
     expectMessages(teacher, {});
 
-    teacher.computeResults(results::RankDisplay::Shown);
+    teacher.computeResults(steps::RankDisplay::Shown);
     expectMessages(teacher, {u"hyoukaフォルダに採点結果を保存しました"_s});
     teacher.showNextResult();
     camera.shoot(u"07-marked-sheet"_s);

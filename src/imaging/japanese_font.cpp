@@ -1,0 +1,12 @@
+#include "japanese_font.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace imaging {
+
+QString japaneseFontFamily()
+{
+    return u"Noto Sans CJK JP"_s;
+}
+
+} // namespace imaging

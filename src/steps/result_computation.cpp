@@ -1,0 +1,96 @@
+#include "result_computation.h"
+
+#include "marked_sheet.h"
+#include "workspace/folders.h"
+#include "workspace/grade_table_file.h"
+
+#include <atomic>
+
+using namespace Qt::Literals::StringLiterals;
+namespace paths = workspace::paths;
+
+namespace steps {
+
+namespace {
+
+QString unchangedNote()
+{
+    return u"hyoukaフォルダと成績表（seiseki.csv）は変更していません。"_s;
+}
+
+// Draws every drawable sheet; the first failure in sheet order, if any, comes back.
+std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const ResultPlan& plan,
+                                  const workspace::ParallelRunner& runSheets,
+                                  imaging::SheetSurface& lastSheet)
+{
+    std::atomic<bool> stopped = false;
+    const int lastIndex = plan.drawnSheetCount - 1;
+    const QList<workspace::Status> outcomes =
+        runSheets(plan.drawnSheetCount, [&](int index) -> workspace::Status {
+            if (stopped)
+                return {};
+            workspace::Expected<MarkedSheet> drawn = drawMarkedSheet(workFolder, plan, index);
+            if (!drawn) {
+                stopped = true;
+                return workspace::Failure{drawn.error()};
+            }
+            // The main window keeps the last marked sheet as its sheet surface; only the work
+            // on the last index writes it, and it is read after every sheet is done.
+            if (index == lastIndex)
+                lastSheet = imaging::SheetSurface::fromPicture(
+                    drawn->surface.copy(QRect(QPoint(), drawn->pictureSize)));
+            return {};
+        });
+    for (const workspace::Status& outcome : outcomes) {
+        if (!outcome)
+            return outcome.error();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString savedMessage()
+{
+    return u"hyoukaフォルダに採点結果を保存しました"_s;
+}
+
+ResultOutcome computeResults(const workspace::Workspace& workFolder, RankDisplay rankDisplay,
+                             std::optional<QSize> shownPicture,
+                             const workspace::ParallelRunner& runSheets)
+{
+    ResultOutcome outcome;
+    workspace::Expected<ResultPlan> plan = planResults(workFolder, rankDisplay, shownPicture);
+    if (!plan) {
+        outcome.message = plan.error() + u"\n\n"_s + unchangedNote();
+        return outcome;
+    }
+    if (workspace::Status cleared =
+            workspace::prepareEmptyFolder(workFolder.path(paths::markedFolder()));
+        !cleared) {
+        outcome.message = cleared.error();
+        return outcome;
+    }
+
+    const std::optional<QString> sheetError =
+        drawSheets(workFolder, *plan, runSheets, outcome.lastSheet);
+    const workspace::Status table = workspace::writeGradeTable(
+        workFolder.path(paths::gradeTable()), plan->regionFieldCount(), plan->gradeRows());
+
+    QStringList problems;
+    if (sheetError)
+        problems.append(*sheetError + u"\n採点済みの答案の保存はここで中止しました。"_s);
+    if (!table)
+        problems.append(table.error());
+    else if (sheetError)
+        problems.append(u"成績表（seiseki.csv）は保存しました。"_s);
+    if (problems.isEmpty()) {
+        outcome.status = ResultStatus::Saved;
+        outcome.message = savedMessage();
+    } else {
+        outcome.message = problems.join(u"\n\n"_s);
+    }
+    return outcome;
+}
+
+} // namespace steps

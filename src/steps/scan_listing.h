@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace steps {
+
+// Whether import takes a file of this name: its lower-cased name contains ".jpg" or ".bmp"
+// anywhere, so "x.bmp.old" is taken and "scan.jpeg" is not.
+[[nodiscard]] bool isScanFileName(QStringView name);
+
+// Name order with runs of digits compared by their value, as a scanner numbers its files:
+// "scan2" before "scan10". Letters compare without regard to case; ties are broken by the
+// digits' leading zeros and then by case, so the order is total.
+[[nodiscard]] bool naturalLess(QStringView first, QStringView second);
+
+// The full paths of the scans among the ordinary files (not folders, not hidden) of a folder,
+// in natural name order.
+[[nodiscard]] QStringList listScans(const QString& folder);
+
+} // namespace steps

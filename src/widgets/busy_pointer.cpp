@@ -1,0 +1,18 @@
+#include "busy_pointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace widgets {
+
+BusyPointer::BusyPointer()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+BusyPointer::~BusyPointer()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace widgets
