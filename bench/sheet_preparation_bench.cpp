@@ -93,7 +93,7 @@ void programImport(const workspace::Workspace& workspace, const QString& scans, 
     steps::SheetImport import(workspace, scans);
     require(import.prepare(QDateTime::currentDateTime()));
     const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
-        static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
+        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
     require(outcome.sheetCount == expected && outcome.skipped.isEmpty()
                 && outcome.notStored.isEmpty(),

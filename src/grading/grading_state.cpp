@@ -35,7 +35,7 @@ GradingState::GradingState(GradingTables tables)
 
 GridMetrics GradingState::metrics() const
 {
-    const workspace::RegionRect region = m_tables.regions().region(m_nowQ);
+    const workspace::RegionRect region = m_tables.regions().region(m_currentRegion);
     return {region.width(), region.height(), m_zoomFactor, m_columnCount, m_options.comments};
 }
 
@@ -50,7 +50,7 @@ void GradingState::colourSelectors()
     m_selectorColours.clear();
     for (int region = 1; region <= m_tables.regionCount(); ++region) {
         SelectorColour colour = SelectorColour::ButtonFace;
-        if (region == m_nowQ)
+        if (region == m_currentRegion)
             colour = SelectorColour::Current;
         else if (m_tables.isFullyGraded(region))
             colour = SelectorColour::FullyGraded;
@@ -70,8 +70,8 @@ void GradingState::placeCells(const std::vector<bool>& shown)
             ++position;
         // A hidden cell is placed too, at the last shown position; it is not seen there.
         cell.geometry = cellGeometry(gridMetrics, position);
-        cell.scoreBox = m_tables.score(sheet, m_nowQ);
-        cell.commentBox = m_tables.comment(sheet, m_nowQ);
+        cell.scoreBox = m_tables.score(sheet, m_currentRegion);
+        cell.commentBox = m_tables.comment(sheet, m_currentRegion);
     }
 }
 
@@ -80,12 +80,13 @@ void GradingState::buildPage(int selectorIndex)
     if (selectorIndex < 0 || selectorIndex >= m_tables.regionCount())
         return;
     m_shiftHeld = false;
-    m_nowQ = selectorIndex + 1;
+    m_currentRegion = selectorIndex + 1;
     colourSelectors();
     std::vector<bool> shown(m_cells.size());
     for (std::size_t index = 0; index < m_cells.size(); ++index)
-        shown[index] = !(m_options.hideGraded
-                         && workspace::isNumericText(m_tables.score(int(index) + 1, m_nowQ)));
+        shown[index] =
+            !(m_options.hideGraded
+              && workspace::isNumericText(m_tables.score(int(index) + 1, m_currentRegion)));
     placeCells(shown);
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = stateForScoreBox(int(index));
@@ -93,12 +94,12 @@ void GradingState::buildPage(int selectorIndex)
 
 void GradingState::buildExtract(const QString& wanted)
 {
-    if (m_nowQ == 0)
+    if (m_currentRegion == 0)
         return;
     m_shiftHeld = false;
     std::vector<bool> shown(m_cells.size());
     for (std::size_t index = 0; index < m_cells.size(); ++index)
-        shown[index] = m_tables.score(int(index) + 1, m_nowQ) == wanted;
+        shown[index] = m_tables.score(int(index) + 1, m_currentRegion) == wanted;
     placeCells(shown);
     // Until the teacher first changes the layout, extracting re-derives the marks like a page
     // build; afterwards it keeps them, selections included.
@@ -161,18 +162,19 @@ void GradingState::clearSelection()
 
 void GradingState::editScore(int index, const QString& text)
 {
-    if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
+    if (m_currentRegion == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].scoreBox = text;
-    m_tables.setScore(index + 1, m_nowQ, workspace::isNumericText(text) ? text : QString());
+    m_tables.setScore(index + 1, m_currentRegion,
+                      workspace::isNumericText(text) ? text : QString());
 }
 
 void GradingState::editComment(int index, const QString& text)
 {
-    if (m_nowQ == 0 || index < 0 || std::size_t(index) >= m_cells.size())
+    if (m_currentRegion == 0 || index < 0 || std::size_t(index) >= m_cells.size())
         return;
     m_cells[std::size_t(index)].commentBox = text;
-    m_tables.setComment(index + 1, m_nowQ, storedComment(text));
+    m_tables.setComment(index + 1, m_currentRegion, storedComment(text));
 }
 
 void GradingState::applyScore(const QString& preset)
@@ -184,8 +186,8 @@ void GradingState::applyScore(const QString& preset)
         if (workspace::isNumericText(m_cells[index].scoreBox))
             m_cells[index].state = MarkState::Blue;
     }
-    if (m_nowQ != 0)
-        buildPage(m_nowQ - 1);
+    if (m_currentRegion != 0)
+        buildPage(m_currentRegion - 1);
 }
 
 void GradingState::applyComment(const QString& preset)
@@ -198,19 +200,19 @@ void GradingState::applyComment(const QString& preset)
 void GradingState::rebuildForLayoutChange()
 {
     m_freshLayout = false;
-    buildPage(m_nowQ - 1);
+    buildPage(m_currentRegion - 1);
 }
 
 void GradingState::setOptions(const DisplayOptions& options)
 {
     m_options = options;
-    if (m_nowQ != 0)
+    if (m_currentRegion != 0)
         rebuildForLayoutChange();
 }
 
 void GradingState::zoom(ZoomStep step)
 {
-    if (m_nowQ == 0)
+    if (m_currentRegion == 0)
         return;
     const double factor = step == ZoomStep::Reduce ? kReduceFactor : kEnlargeFactor;
     m_zoomFactor = static_cast<float>(double(m_zoomFactor) * factor);
@@ -230,8 +232,8 @@ std::optional<QString> GradingState::stepColumns(ColumnStep step, const QString&
         newValue = count;
     m_columnCount = int(count);
     m_freshLayout = false;
-    if (m_nowQ != 0)
-        buildPage(m_nowQ - 1);
+    if (m_currentRegion != 0)
+        buildPage(m_currentRegion - 1);
     return QString::number(newValue, 'g', 15);
 }
 

@@ -44,7 +44,8 @@ public:
     // Marks the current tables as what is on disk.
     void markSaved() { m_loadedTables = m_tables; }
 
-    [[nodiscard]] int nowQ() const { return m_nowQ; }
+    // The region whose answers are shown, from 1; 0 before the first is chosen.
+    [[nodiscard]] int currentRegion() const { return m_currentRegion; }
     [[nodiscard]] float zoomFactor() const { return m_zoomFactor; }
     [[nodiscard]] int columnCount() const { return m_columnCount; }
     [[nodiscard]] bool freshLayout() const { return m_freshLayout; }
@@ -93,7 +94,7 @@ private:
 
     GradingTables m_tables;
     GradingTables m_loadedTables;
-    int m_nowQ = 0;
+    int m_currentRegion = 0;
     float m_zoomFactor = 1.0f;
     int m_columnCount = 1;
     bool m_freshLayout = true;

@@ -59,7 +59,7 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
     m_palette = new ScorePalette(this);
     connect(m_palette, &ScorePalette::scoreRequested, this, [this](const QString& preset) {
         m_state.applyScore(preset);
-        if (m_state.nowQ() != 0)
+        if (m_state.currentRegion() != 0)
             renderPage();
     });
     connect(m_palette, &ScorePalette::commentRequested, this, [this](const QString& preset) {
@@ -160,7 +160,7 @@ void GradingWindow::connectPanel()
     const auto onZoom = [this](ZoomStep step) {
         return [this, step] {
             m_state.zoom(step);
-            if (m_state.nowQ() != 0)
+            if (m_state.currentRegion() != 0)
                 renderPage();
         };
     };
@@ -176,7 +176,7 @@ void GradingWindow::connectPanel()
     connect(controls.moreColumnsButton, &QPushButton::clicked, this,
             [this] { stepColumns(ColumnStep::More); });
     connect(controls.extractButton, &QPushButton::clicked, this, [this] {
-        if (m_state.nowQ() == 0)
+        if (m_state.currentRegion() == 0)
             return;
         m_state.buildExtract(m_panel->controls().extractEdit->text());
         renderPage();
@@ -247,7 +247,7 @@ void GradingWindow::applyDisplayOptions()
     m_state.setOptions(
         {controls.hideGradedCheck->isChecked(),
          controls.showCommentsCheck->isChecked() ? CommentDisplay::Shown : CommentDisplay::Hidden});
-    if (m_state.nowQ() != 0)
+    if (m_state.currentRegion() != 0)
         renderPage();
 }
 
@@ -258,7 +258,7 @@ void GradingWindow::stepColumns(ColumnStep step)
     if (!text)
         return;
     box->setText(*text);
-    if (m_state.nowQ() != 0)
+    if (m_state.currentRegion() != 0)
         renderPage();
 }
 

@@ -80,8 +80,8 @@ void GridCanvas::showPage(const GradingState& state, CutoutCache& cutouts,
         cell.setShown(shown.shown, comments);
         if (shown.shown) {
             cell.place(shown.geometry);
-            cell.setPicture(cutouts,
-                            workspace.path(workspace::paths::cutoutImage(state.nowQ(), sheet)));
+            cell.setPicture(cutouts, workspace.path(workspace::paths::cutoutImage(
+                                         state.currentRegion(), sheet)));
             const QPointF corner = cellExtent(shown.geometry, comments);
             extent = QPointF(std::max(extent.x(), corner.x()), std::max(extent.y(), corner.y()));
         } else {

@@ -4,6 +4,7 @@
 
 #include "workspace/file_messages.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -21,23 +22,23 @@ namespace {
 constexpr int kAllocationLimitMegabytes = 512;
 
 // A JPEG ends with the end-of-image marker FF D9; some writers pad with zero bytes after it.
-bool jpegIsComplete(QFile& file)
+bool jpegIsComplete(QIODevice& device)
 {
-    const qint64 tailSize = std::min<qint64>(file.size(), 4096);
-    if (!file.seek(file.size() - tailSize))
+    const qint64 tailSize = std::min<qint64>(device.size(), 4096);
+    if (!device.seek(device.size() - tailSize))
         return false;
-    QByteArray tail = file.read(tailSize);
+    QByteArray tail = device.read(tailSize);
     while (tail.endsWith('\0'))
         tail.chop(1);
     return tail.endsWith("\xFF\xD9");
 }
 
 // An uncompressed BMP must be long enough for its pixel offset plus stride × height.
-bool bmpIsComplete(QFile& file)
+bool bmpIsComplete(QIODevice& device)
 {
-    if (!file.seek(0))
+    if (!device.seek(0))
         return false;
-    const QByteArray header = file.read(54);
+    const QByteArray header = device.read(54);
     if (header.size() < 26)
         return false;
     const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
@@ -64,17 +65,7 @@ bool bmpIsComplete(QFile& file)
     if (compression != kUncompressed && compression != kBitFields)
         return true;
     const qint64 stride = (width * bitsPerPixel + 31) / 32 * 4;
-    return file.size() >= pixelOffset + stride * height;
-}
-
-// The workspace's own BMP files, read without going through Qt's image handlers.
-std::optional<QImage> loadWorkspaceBmp(const QString& path)
-{
-    // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.peek(2) != "BM")
-        return std::nullopt;
-    return decodeBmp(file.readAll());
+    return device.size() >= pixelOffset + stride * height;
 }
 
 } // namespace
@@ -84,30 +75,49 @@ void configureImageReading()
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
 }
 
-Expected<QImage> loadPicture(const QString& path)
+Expected<QImage> readPicture(QIODevice& device, const QString& name)
 {
-    if (std::optional<QImage> image = loadWorkspaceBmp(path))
-        return *image;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{workspace::messages::cannotRead(path, file.errorString())};
-    QImageReader reader(&file);
+    // The workspace's own BMP files, read without going through Qt's image handlers.
+    if (device.peek(2) == "BM") {
+        if (std::optional<QImage> image = decodeBmp(device.readAll()))
+            return *image;
+        if (!device.seek(0))
+            return Failure{workspace::messages::cannotRead(name, device.errorString())};
+    }
+    QImageReader reader(&device);
     const QByteArray format = reader.format();
     if (format.isEmpty())
-        return Failure{workspace::messages::cannotRead(path, u"画像ファイルではありません。"_s)};
+        return Failure{workspace::messages::cannotRead(name, u"画像ファイルではありません。"_s)};
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
         return Failure{workspace::messages::cannotRead(
-            path, u"画像が大きすぎます（%1 × %2 画素）。"_s.arg(size.width()).arg(size.height()))};
+            name, u"画像が大きすぎます（%1 × %2 画素）。"_s.arg(size.width()).arg(size.height()))};
     QImage image = reader.read();
     if (image.isNull())
-        return Failure{workspace::messages::cannotRead(path, reader.errorString())};
-    const bool complete = format == "jpeg"  ? jpegIsComplete(file)
-                          : format == "bmp" ? bmpIsComplete(file)
+        return Failure{workspace::messages::cannotRead(name, reader.errorString())};
+    const bool complete = format == "jpeg"  ? jpegIsComplete(device)
+                          : format == "bmp" ? bmpIsComplete(device)
                                             : true;
     if (!complete)
-        return Failure{workspace::messages::cannotRead(path, u"ファイルが途中で切れています。"_s)};
+        return Failure{workspace::messages::cannotRead(name, u"ファイルが途中で切れています。"_s)};
     return image;
+}
+
+Expected<QImage> decodePicture(const QByteArray& bytes, const QString& name)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readPicture(buffer, name);
+}
+
+Expected<QImage> loadPicture(const QString& path)
+{
+    // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{workspace::messages::cannotRead(path, file.errorString())};
+    return readPicture(file, path);
 }
 
 } // namespace imaging

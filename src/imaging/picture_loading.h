@@ -2,6 +2,7 @@
 
 #include "workspace/expected.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 
@@ -15,9 +16,14 @@ inline constexpr qint64 kMaxPicturePixels = 100'000'000;
 // 208 MB) decode; kMaxPicturePixels still guards against absurd sizes. Called once at start-up.
 void configureImageReading();
 
-// Loads a picture file, refusing what would show wrong or exhaust memory: an unreadable or
-// unknown format, more than kMaxPicturePixels pixels, and a JPEG or BMP file cut short (Qt
-// decodes those without an error, giving grey or garbage rows).
+// Reads a picture from a seekable device, refusing what would show wrong or exhaust memory: an
+// unknown format, more than kMaxPicturePixels pixels, and a JPEG or BMP cut short (Qt decodes
+// those without an error, giving grey or garbage rows). Messages name the picture by `name`.
+[[nodiscard]] workspace::Expected<QImage> readPicture(QIODevice& device, const QString& name);
+// The same for a picture held in memory.
+[[nodiscard]] workspace::Expected<QImage> decodePicture(const QByteArray& bytes,
+                                                        const QString& name);
+// The same for a picture file, or why it cannot be opened.
 [[nodiscard]] workspace::Expected<QImage> loadPicture(const QString& path);
 
 } // namespace imaging

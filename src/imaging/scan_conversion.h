@@ -1,7 +1,9 @@
 #pragma once
 
+#include "scan_page.h"
 #include "workspace/expected.h"
 
+#include <QIODevice>
 #include <QString>
 
 namespace imaging {
@@ -15,9 +17,15 @@ struct ScanConversion {
     bool notWritten = false;
 };
 
-// Stores a scanned sheet (JPEG or BMP) in the workspace as an uncompressed BMP of the scan's
-// own pixels. Fails, writing nothing, when the scan is not a readable, whole picture of a sane
-// size, or when the sheet cannot be written. Safe to run for several scans at once.
+// Stores a scanned sheet (JPEG or BMP), read from a seekable device, in the workspace as an
+// uncompressed BMP of the scan's own pixels. Fails, writing nothing, when the scan is not a
+// readable, whole picture of a sane size, or when the sheet cannot be written; messages name the
+// scan by `name`. Safe to run for several scans at once.
+[[nodiscard]] ScanConversion convertScan(QIODevice& scan, const QString& name,
+                                         const QString& sheetPath);
+// The same for one page of a scan file.
+[[nodiscard]] ScanConversion convertScanPage(const ScanPage& page, const QString& sheetPath);
+// The same for a scan file of one picture.
 [[nodiscard]] ScanConversion convertScan(const QString& scanPath, const QString& sheetPath);
 
 } // namespace imaging

@@ -280,13 +280,13 @@ void MainWindow::saveDisplaySnapshot()
         showMessage(saved.error());
 }
 
-QString MainWindow::getDir(const QString& msgStr, NewFolderButton newDir,
+QString MainWindow::getDir(const QString& title, NewFolderButton newFolderButton,
                            const QString& startFolder)
 {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
-    if (newDir == NewFolderButton::Hidden)
+    if (newFolderButton == NewFolderButton::Hidden)
         options |= QFileDialog::ReadOnly;
-    return QFileDialog::getExistingDirectory(this, msgStr, startFolder, options);
+    return QFileDialog::getExistingDirectory(this, title, startFolder, options);
 }
 
 void MainWindow::importSheets()
@@ -310,7 +310,7 @@ void MainWindow::importSheets()
     }
     clearSheetView();
     const steps::ImportOutcome outcome = import.finish(widgets::runWithProgress(
-        this, u"答案を読み込んでいます"_s, static_cast<int>(import.scans().size()),
+        this, u"答案を読み込んでいます"_s, static_cast<int>(import.pages().size()),
         [&import](int index) { return import.convert(index); }));
     setZoomButtonsEnabled(true);
     if (outcome.sheetCount > 0)

@@ -67,7 +67,7 @@ public:
     enum class NewFolderButton { Hidden, Shown };
     // The folder dialog, opening in startFolder: the chosen folder's full path, or an empty text
     // when cancelled.
-    [[nodiscard]] QString getDir(const QString& msgStr, NewFolderButton newDir,
+    [[nodiscard]] QString getDir(const QString& title, NewFolderButton newFolderButton,
                                  const QString& startFolder);
 
     // Writes the region list to ini/zahyo.txt, one line per region; no regions give an empty file.

@@ -5,32 +5,30 @@
 #include <QSize>
 #include <QSizeF>
 #include <QStringView>
-#include <QtGlobal>
 
 #include <optional>
 
 namespace results {
 
-// The print settings the main window keeps between uses of "8.答案印刷", with the platform's
-// paper-size and orientation codes.
+// What "8.答案印刷" prints: every marked sheet, or only the picture on view.
+enum class PrintScope { MarkedSheets, ShownPicture };
+
+// The choices of the print settings dialog, kept by the main window between uses of
+// "8.答案印刷". Paper and orientation stay unset until the dialog is first confirmed; the
+// printer's own then apply.
 struct PrintSettings {
-    bool onlyFlg = false; // print only the sheet on view
-    qint16 Psize = 0;     // 9 A4, 8 A3, 12 JIS B4, 13 JIS B5; 0 until first chosen
-    qint16 Porient = 0;   // 1 portrait, 2 landscape; 0 until first chosen
-    bool Pcancel = false; // the dialog was cancelled
+    PrintScope scope = PrintScope::MarkedSheets;
+    std::optional<QPageSize> paper;
+    std::optional<QPageLayout::Orientation> orientation;
 
     friend bool operator==(const PrintSettings&, const PrintSettings&) = default;
 };
 
-// "A4" 9, "A3" 8, "B4" 12, "B5" 13; nothing for any other text.
-[[nodiscard]] std::optional<qint16> paperSizeCode(QStringView item);
-// "縦" 1, "横" 2; nothing for any other text.
-[[nodiscard]] std::optional<qint16> orientationCode(QStringView item);
-
-// The page size of a paper-size code. B4 and B5 are the Japanese sizes (257 × 364 and
-// 182 × 257 mm), not the ISO ones.
-[[nodiscard]] std::optional<QPageSize> pageSizeForCode(qint16 Psize);
-[[nodiscard]] std::optional<QPageLayout::Orientation> orientationForCode(qint16 Porient);
+// The paper of a list item: "A4", "A3", "B4", "B5", where B4 and B5 are the Japanese sizes
+// (257 × 364 and 182 × 257 mm), not the ISO ones; nothing for any other text.
+[[nodiscard]] std::optional<QPageSize> paperForItem(QStringView item);
+// "縦" portrait, "横" landscape; nothing for any other text.
+[[nodiscard]] std::optional<QPageLayout::Orientation> orientationForItem(QStringView item);
 
 // A picture's size in twips, 15 twips a pixel, each side rounded halves to even.
 [[nodiscard]] QSize sheetTwips(QSize picturePixels);

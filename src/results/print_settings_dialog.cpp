@@ -46,24 +46,19 @@ PrintSettingsDialog::PrintSettingsDialog(QWidget* parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-PrintSettings PrintSettingsDialog::chosen(PrintSettings previous) const
+PrintSettings PrintSettingsDialog::chosen() const
 {
-    PrintSettings settings = previous;
-    settings.Pcancel = false;
-    settings.onlyFlg = m_onlyShownCheck->isChecked();
-    settings.Psize = paperSizeCode(m_paperSizeList->currentText()).value_or(previous.Psize);
-    settings.Porient = orientationCode(m_orientationList->currentText()).value_or(previous.Porient);
-    return settings;
+    return {m_onlyShownCheck->isChecked() ? PrintScope::ShownPicture : PrintScope::MarkedSheets,
+            paperForItem(m_paperSizeList->currentText()),
+            orientationForItem(m_orientationList->currentText())};
 }
 
-PrintSettings askPrintSettings(QWidget* parent, PrintSettings previous)
+std::optional<PrintSettings> askPrintSettings(QWidget* parent)
 {
-    previous.onlyFlg = false;
     PrintSettingsDialog dialog(parent);
-    if (dialog.exec() == QDialog::Accepted)
-        return dialog.chosen(previous);
-    previous.Pcancel = true;
-    return previous;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
 }
 
 } // namespace results

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -18,8 +20,8 @@ class PrintSettingsDialog : public QDialog {
 public:
     explicit PrintSettingsDialog(QWidget* parent = nullptr);
 
-    // The choices on "実行" (Pcancel false, onlyFlg, Psize and Porient from the controls).
-    [[nodiscard]] PrintSettings chosen(PrintSettings previous) const;
+    // The choices the controls show.
+    [[nodiscard]] PrintSettings chosen() const;
 
 private:
     QCheckBox* m_onlyShownCheck = nullptr;  // Check1
@@ -29,8 +31,8 @@ private:
     QPushButton* m_cancelButton = nullptr;  // Command2
 };
 
-// Shows the dialog modally, with onlyFlg cleared first. "キャンセル", the close box and Escape
-// all set Pcancel and leave Psize and Porient as they were.
-[[nodiscard]] PrintSettings askPrintSettings(QWidget* parent, PrintSettings previous);
+// Shows the dialog modally: the choices on "実行"; nothing when "キャンセル", the close box or
+// Escape cancels.
+[[nodiscard]] std::optional<PrintSettings> askPrintSettings(QWidget* parent);
 
 } // namespace results

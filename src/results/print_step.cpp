@@ -54,11 +54,12 @@ void runPrintStep(QWidget* parent, const workspace::Workspace& workFolder, Print
                      u"プリンタを既定のプリンタに設定してから、もう一度実行してください。"_s);
         return;
     }
-    settings = askPrintSettings(parent, settings);
-    if (settings.Pcancel)
+    const std::optional<PrintSettings> chosen = askPrintSettings(parent);
+    if (!chosen)
         return;
+    settings = *chosen;
     workspace::Status printed;
-    if (settings.onlyFlg) {
+    if (settings.scope == PrintScope::ShownPicture) {
         if (shownPicture.isNull()) {
             warn(parent, u"表示中の答案がないため、印刷できません。"_s);
             return;

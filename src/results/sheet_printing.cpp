@@ -32,10 +32,10 @@ workspace::Status printSheet(PrintDestination& destination, const QImage& pictur
         destination.newJob(u"%1 %2"_s.arg(workspace::applicationTitle(), sheetName));
     if (!printer)
         return printFailure(sheetName);
-    if (std::optional<QPageSize> size = pageSizeForCode(settings.Psize))
-        printer->setPageSize(*size);
-    if (std::optional<QPageLayout::Orientation> orientation = orientationForCode(settings.Porient))
-        printer->setPageOrientation(*orientation);
+    if (settings.paper)
+        printer->setPageSize(*settings.paper);
+    if (settings.orientation)
+        printer->setPageOrientation(*settings.orientation);
 
     const QSizeF pageTwips = printer->pageRect(QPrinter::Point).size() * kTwipsPerPoint;
     const QSize printed = printedSizeTwips(sheetTwips(picture.size()), pageTwips);

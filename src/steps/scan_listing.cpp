@@ -107,4 +107,12 @@ QStringList listScans(const QString& folder)
     return paths;
 }
 
+QList<imaging::ScanPage> listScanPages(const QString& folder)
+{
+    QList<imaging::ScanPage> pages;
+    for (const QString& scan : listScans(folder))
+        pages.append(imaging::scanPages(scan));
+    return pages;
+}
+
 } // namespace steps

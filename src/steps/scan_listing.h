@@ -1,5 +1,8 @@
 #pragma once
 
+#include "imaging/scan_page.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -18,5 +21,8 @@ namespace steps {
 // The full paths of the scans among the ordinary files (not folders, not hidden) of a folder,
 // in natural name order.
 [[nodiscard]] QStringList listScans(const QString& folder);
+
+// The pages of those scans, file after file in that order.
+[[nodiscard]] QList<imaging::ScanPage> listScanPages(const QString& folder);
 
 } // namespace steps

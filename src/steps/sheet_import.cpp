@@ -45,15 +45,15 @@ workspace::Status SheetImport::prepare(const QDateTime& now)
             workspace::prepareEmptyFolder(m_workspace.path(workspace::paths::sheetFolder()));
         !emptied)
         return emptied;
-    m_scans = listScans(m_sourceFolder);
-    m_notWritten.assign(m_scans.size(), false);
+    m_pages = listScanPages(m_sourceFolder);
+    m_notWritten.assign(m_pages.size(), false);
     return {};
 }
 
 workspace::Status SheetImport::convert(int index)
 {
-    imaging::ScanConversion conversion = imaging::convertScan(
-        m_scans[index], m_workspace.path(workspace::paths::sheetImage(index + 1)));
+    imaging::ScanConversion conversion = imaging::convertScanPage(
+        m_pages[index], m_workspace.path(workspace::paths::sheetImage(index + 1)));
     m_notWritten[index] = conversion.notWritten;
     return conversion.status;
 }
@@ -75,7 +75,7 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
         if (stored != target && !QFile::rename(stored, target)) {
             QFile::remove(stored);
             outcome.notStored.append(u"ファイル「%1」を「%2」として保存できません。"_s.arg(
-                workspace::displayPath(m_scans[index]), workspace::displayPath(target)));
+                m_pages[index].displayName(), workspace::displayPath(target)));
             continue;
         }
         outcome.sheetCount = number;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/scan_page.h"
 #include "workspace/expected.h"
 #include "workspace/workspace_paths.h"
 
@@ -36,25 +37,26 @@ public:
     [[nodiscard]] workspace::Status checkSource() const;
 
     // Moves the text data into a dated backup folder, empties touan/ (creating it when missing)
-    // and lists the scans. On failure nothing further is deleted.
+    // and lists the pages of the scans. On failure nothing further is deleted.
     workspace::Status prepare(const QDateTime& now);
 
-    [[nodiscard]] const QStringList& scans() const { return m_scans; }
+    // The pages of the scans, each to become one sheet.
+    [[nodiscard]] const QList<imaging::ScanPage>& pages() const { return m_pages; }
 
-    // Stores scan `index` as sheet index + 1 for now. Safe to call from several threads at once
-    // for different scans.
+    // Stores page `index` as sheet index + 1 for now. Safe to call from several threads at once
+    // for different pages.
     [[nodiscard]] workspace::Status convert(int index);
 
-    // Renumbers the stored sheets 1 … N in scan order after the conversions, given their results
+    // Renumbers the stored sheets 1 … N in page order after the conversions, given their results
     // in index order.
     ImportOutcome finish(const QList<workspace::Status>& results) const;
 
 private:
     workspace::Workspace m_workspace;
     QString m_sourceFolder;
-    QStringList m_scans;
-    // Per scan: its picture was read and its sheet not written. char, not bool: each thread sets
-    // its own scans' elements, which std::vector<bool> would pack into shared words.
+    QList<imaging::ScanPage> m_pages;
+    // Per page: its picture was read and its sheet not written. char, not bool: each thread sets
+    // its own pages' elements, which std::vector<bool> would pack into shared words.
     std::vector<char> m_notWritten;
 };
 

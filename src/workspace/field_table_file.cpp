@@ -10,9 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace workspace {
 
-Expected<QList<QStringList>> readFieldTable(const QString& path)
+Expected<QList<QStringList>> decodeFieldTable(const QByteArray& bytes, const QString& name)
 {
-    Expected<QStringList> lines = readTextLines(path, kMaxSheets);
+    Expected<QStringList> lines = decodeTextLines(bytes, name, kMaxSheets);
     if (!lines)
         return Failure{lines.error()};
     QList<QStringList> rows;
@@ -20,11 +20,19 @@ Expected<QList<QStringList>> readFieldTable(const QString& path)
     for (qsizetype index = 0; index < lines->size(); ++index) {
         QStringList fields = splitFields(lines->at(index));
         if (fields.size() > kMaxRegions)
-            return Failure{messages::badLine(path, static_cast<int>(index + 1),
+            return Failure{messages::badLine(name, static_cast<int>(index + 1),
                                              u"項目が多すぎます（%1個まで）。"_s.arg(kMaxRegions))};
         rows.append(std::move(fields));
     }
     return rows;
+}
+
+Expected<QList<QStringList>> readFieldTable(const QString& path)
+{
+    Expected<QByteArray> bytes = readWholeFile(path);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return decodeFieldTable(*bytes, path);
 }
 
 Status writeFieldTable(const QString& path, const QList<QStringList>& rows)

@@ -1,5 +1,6 @@
 #include "region_file.h"
 
+#include "atomic_file.h"
 #include "file_messages.h"
 #include "limits.h"
 #include "line_splitting.h"
@@ -25,9 +26,9 @@ std::optional<qint16> parseCoordinate(const QString& field)
 
 } // namespace
 
-Expected<QList<RegionRect>> readRegions(const QString& path)
+Expected<QList<RegionRect>> decodeRegions(const QByteArray& bytes, const QString& name)
 {
-    Expected<QStringList> lines = readTextLines(path, kMaxRegions);
+    Expected<QStringList> lines = decodeTextLines(bytes, name, kMaxRegions);
     if (!lines)
         return Failure{lines.error()};
     QList<RegionRect> regions;
@@ -36,20 +37,28 @@ Expected<QList<RegionRect>> readRegions(const QString& path)
         const QStringList fields = splitFields(lines->at(index));
         if (fields.size() != 4)
             return Failure{messages::badLine(
-                path, lineNumber,
+                name, lineNumber,
                 u"4つの数値（左,下,右,上）が必要です: %1"_s.arg(lines->at(index)))};
         std::array<qint16, 4> values{};
         for (int field = 0; field < 4; ++field) {
             std::optional<qint16> value = parseCoordinate(fields[field]);
             if (!value)
                 return Failure{messages::badLine(
-                    path, lineNumber,
+                    name, lineNumber,
                     u"「%1」は -32768 から 32767 までの整数ではありません。"_s.arg(fields[field]))};
             values[field] = *value;
         }
         regions.append({values[0], values[1], values[2], values[3]});
     }
     return regions;
+}
+
+Expected<QList<RegionRect>> readRegions(const QString& path)
+{
+    Expected<QByteArray> bytes = readWholeFile(path);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return decodeRegions(*bytes, path);
 }
 
 QString regionLine(const RegionRect& rect)

@@ -5,6 +5,11 @@
 
 namespace workspace {
 
+Expected<QStringList> decodeRoster(const QByteArray& bytes, const QString& name)
+{
+    return decodeTextLines(bytes, name, kMaxSheets);
+}
+
 Expected<QStringList> readRoster(const QString& path)
 {
     return readTextLines(path, kMaxSheets);

@@ -9,25 +9,30 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace workspace {
 
-Expected<QStringList> readTextLines(const QString& path, int maxLines)
+Expected<QStringList> decodeTextLines(const QByteArray& bytes, const QString& name, int maxLines)
 {
-    Expected<QByteArray> bytes = readWholeFile(path);
-    if (!bytes)
-        return Failure{bytes.error()};
-    const QList<QByteArray> rawLines = splitLines(*bytes);
+    const QList<QByteArray> rawLines = splitLines(bytes);
     if (rawLines.size() > maxLines)
         return Failure{
-            messages::badLine(path, maxLines + 1, u"行が多すぎます（%1行まで）。"_s.arg(maxLines))};
+            messages::badLine(name, maxLines + 1, u"行が多すぎます（%1行まで）。"_s.arg(maxLines))};
     QStringList lines;
     lines.reserve(rawLines.size());
     for (qsizetype index = 0; index < rawLines.size(); ++index) {
         std::optional<QString> line = cp932::decode(rawLines[index]);
         if (!line)
-            return Failure{messages::badLine(path, static_cast<int>(index + 1),
+            return Failure{messages::badLine(name, static_cast<int>(index + 1),
                                              u"Shift-JIS として読めない文字があります。"_s)};
         lines.append(*line);
     }
     return lines;
+}
+
+Expected<QStringList> readTextLines(const QString& path, int maxLines)
+{
+    Expected<QByteArray> bytes = readWholeFile(path);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return decodeTextLines(*bytes, path, maxLines);
 }
 
 Expected<QByteArray> encodeTextLines(const QString& path, const QStringList& lines)

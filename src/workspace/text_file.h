@@ -8,8 +8,11 @@
 namespace workspace {
 
 // The lines of a text file in the Japanese code page, each taken verbatim (CR or CR LF ends a
-// line; a lone LF stays in it). Fails naming the file and line when a line holds bytes that are
-// not valid in the code page, or when the file has more than maxLines lines.
+// line; a lone LF stays in it). Fails naming the file (by `name`) and line when a line holds
+// bytes that are not valid in the code page, or when the file has more than maxLines lines.
+[[nodiscard]] Expected<QStringList> decodeTextLines(const QByteArray& bytes, const QString& name,
+                                                    int maxLines);
+// The same for the file at path, or why it cannot be read.
 [[nodiscard]] Expected<QStringList> readTextLines(const QString& path, int maxLines);
 
 // Writes the lines in the Japanese code page, each ended by CR LF, through a temporary file.

@@ -85,6 +85,25 @@ QStringList textFilesIn(const TemporaryWorkspace& folder, const QString& relativ
     return QDir(folder.path(relative)).entryList({u"*.txt"_s}, QDir::Files, QDir::Name);
 }
 
+// Makes the process's current directory one that no longer exists, for as long as it lives: a
+// file reached through the current directory rather than through the work folder then fails to
+// open, even for root, who may write anywhere else.
+class VanishedCurrentDirectory {
+public:
+    VanishedCurrentDirectory()
+    {
+        QDir::setCurrent(m_folder.path());
+        m_folder.remove();
+    }
+    ~VanishedCurrentDirectory() { QDir::setCurrent(m_previous); }
+    VanishedCurrentDirectory(const VanishedCurrentDirectory&) = delete;
+    VanishedCurrentDirectory& operator=(const VanishedCurrentDirectory&) = delete;
+
+private:
+    const QString m_previous = QDir::currentPath();
+    QTemporaryDir m_folder;
+};
+
 class WholeRoad : public ::testing::Test {
 protected:
     WholeRoad()
@@ -124,6 +143,8 @@ protected:
         return regions ? *regions : QList<workspace::RegionRect>{};
     }
 
+    // Every step finds its files through the work folder alone.
+    const VanishedCurrentDirectory m_unrelatedCurrentDirectory;
     TemporaryWorkspace m_folder;
     const sample_exam::SampleForm m_form;
     const sample_exam::SampleClass m_students;

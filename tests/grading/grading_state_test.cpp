@@ -64,12 +64,12 @@ void setColumns(GradingState& state, int columns)
 TEST(GradingState, APageBuildShowsEverySheetAndDerivesMarksFromScores)
 {
     GradingState state = stateWith({u"3"_s, QString(), u"abc"_s, u"0"_s});
-    EXPECT_EQ(state.nowQ(), 0);
+    EXPECT_EQ(state.currentRegion(), 0);
     EXPECT_EQ(state.selectorColours(),
               (QList<SelectorColour>{SelectorColour::ButtonFace, SelectorColour::ButtonFace}));
 
     state.buildPage(0);
-    EXPECT_EQ(state.nowQ(), 1);
+    EXPECT_EQ(state.currentRegion(), 1);
     EXPECT_EQ(shownIndices(state), (std::set<int>{0, 1, 2, 3}));
     EXPECT_EQ(indicesIn(state, MarkState::Blue), (std::set<int>{0, 3}));
     EXPECT_EQ(state.cells()[2].scoreBox, u"abc"_s); // kept as the file has it, not graded
@@ -276,7 +276,7 @@ TEST(GradingState, ACommentPresetKeepsTheSelectionForAFollowingScore)
 {
     GradingState state = stateWith({QString(), QString(), QString()});
     state.applyScore(u"4"_s); // before any region: nothing changes, nothing is built
-    EXPECT_EQ(state.nowQ(), 0);
+    EXPECT_EQ(state.currentRegion(), 0);
     EXPECT_FALSE(state.hasChanges());
 
     state.buildPage(0);

@@ -377,7 +377,7 @@ TEST_F(GradingWindowTest, LayoutControlsWaitForARegionAndThenRebuild)
     click(panelControl<QPushButton>(u"cmdUp"_s));
     pressKey(Qt::Key_F1);
     EXPECT_EQ(m_window->state().zoomFactor(), 1.0f);
-    EXPECT_EQ(m_window->state().nowQ(), 0);
+    EXPECT_EQ(m_window->state().currentRegion(), 0);
     EXPECT_EQ(panelControl<QLineEdit>(u"Text1"_s)->text(), u"3"_s);
     EXPECT_FALSE(m_window->state().hasChanges());
 

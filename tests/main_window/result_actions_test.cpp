@@ -185,7 +185,8 @@ TEST(ResultActions, PrintingSendsOneJobPerMarkedSheetAndTheViewFollows)
     EXPECT_EQ(QDir(output.path()).entryList({u"*.pdf"_s}, QDir::Files).size(), 3);
     EXPECT_EQ(shownColor(window), kSheetColors[2]) << "the view holds the last printed sheet";
     EXPECT_EQ(window.resultActions().printSettings(),
-              (results::PrintSettings{false, 13, 2, false}));
+              (results::PrintSettings{results::PrintScope::MarkedSheets,
+                                      QPageSize(QPageSize::JisB5), QPageLayout::Landscape}));
 }
 
 #include "result_actions_test.moc"

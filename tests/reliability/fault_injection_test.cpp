@@ -417,7 +417,7 @@ TEST(InputLostMidStep, ImportSkipsAScanDeletedOrCutShortAfterListingAndNamesIt)
         folder.writeImage(u"scans/"_s + name, gradient({30, 20}));
     steps::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
     ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
-    ASSERT_EQ(import.scans().size(), 4);
+    ASSERT_EQ(import.pages().size(), 4);
 
     ASSERT_TRUE(QFile::remove(folder.path(u"scans/b.jpg"_s)));
     truncateToHalf(folder.path(u"scans/c.bmp"_s));

@@ -129,7 +129,7 @@ TEST(Limits, AHundredAndOneRegionsAreCutGradedAndCountedAndTheNextIsRefused)
         ASSERT_TRUE(window.isOpen());
         EXPECT_EQ(indexed<QLabel>(window.operator->(), u"Label1"_s, 100)->text(), u"問１０１"_s);
         window.chooseRegion(101);
-        EXPECT_EQ(window->state().nowQ(), 101);
+        EXPECT_EQ(window->state().currentRegion(), 101);
     }
 
     writeLines(folder, paths::scoreFile(),
@@ -288,7 +288,7 @@ TEST(Limits, SheetNumbersFromOneThousandAreImportedCutAndBrowsedInFull)
     steps::SheetImport import(folder.workspace(), folder.path(u"scans"_s));
     ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
     const steps::ImportOutcome imported = import.finish(
-        runEach(int(import.scans().size()), [&](int index) { return import.convert(index); }));
+        runEach(int(import.pages().size()), [&](int index) { return import.convert(index); }));
     EXPECT_TRUE(imported.skipped.isEmpty());
     EXPECT_TRUE(imported.notStored.isEmpty());
     EXPECT_EQ(imported.sheetCount, 1001);

@@ -17,14 +17,11 @@
 
 using namespace Qt::Literals::StringLiterals;
 using results::PrintDestination;
+using results::PrintScope;
 using results::PrintSettings;
 using test_support::TemporaryWorkspace;
 
 namespace {
-
-constexpr qint16 kA4 = 9;
-constexpr qint16 kPortrait = 1;
-constexpr qint16 kLandscape = 2;
 
 // The page size of every page of a PDF file, in points, from its /MediaBox entries.
 QList<QSize> pdfPageSizes(const QString& path)
@@ -79,32 +76,26 @@ TEST(PrintFit, ScalesByTheSmallerRatioAndRoundsHalvesToEven)
     EXPECT_EQ(results::sheetTwips({1654, 2339}), QSize(24810, 35085));
 }
 
-TEST(PrintSettings, ListItemsMapToPaperAndOrientationCodes)
+TEST(PrintSettings, ListItemsMapToPaperAndOrientation)
 {
     const struct {
         QString item;
-        std::optional<qint16> code;
         QPageSize::PageSizeId page;
     } papers[] = {
-        {u"A4"_s, 9, QPageSize::A4},
-        {u"A3"_s, 8, QPageSize::A3},
-        {u"B4"_s, 12, QPageSize::JisB4},
-        {u"B5"_s, 13, QPageSize::JisB5},
+        {u"A4"_s, QPageSize::A4},
+        {u"A3"_s, QPageSize::A3},
+        {u"B4"_s, QPageSize::JisB4},
+        {u"B5"_s, QPageSize::JisB5},
     };
-    for (const auto& paper : papers) {
-        EXPECT_EQ(results::paperSizeCode(paper.item), paper.code);
-        EXPECT_EQ(results::pageSizeForCode(*paper.code)->id(), paper.page);
-    }
-    EXPECT_EQ(results::pageSizeForCode(12)->size(QPageSize::Millimeter), QSizeF(257, 364));
-    EXPECT_EQ(results::pageSizeForCode(13)->size(QPageSize::Millimeter), QSizeF(182, 257));
-    EXPECT_EQ(results::paperSizeCode(u"Letter"), std::nullopt);
-    EXPECT_EQ(results::pageSizeForCode(0), std::nullopt);
+    for (const auto& paper : papers)
+        EXPECT_EQ(results::paperForItem(paper.item)->id(), paper.page);
+    EXPECT_EQ(results::paperForItem(u"B4")->size(QPageSize::Millimeter), QSizeF(257, 364));
+    EXPECT_EQ(results::paperForItem(u"B5")->size(QPageSize::Millimeter), QSizeF(182, 257));
+    EXPECT_EQ(results::paperForItem(u"Letter"), std::nullopt);
 
-    EXPECT_EQ(results::orientationCode(u"縦"), kPortrait);
-    EXPECT_EQ(results::orientationCode(u"横"), kLandscape);
-    EXPECT_EQ(results::orientationForCode(kPortrait), QPageLayout::Portrait);
-    EXPECT_EQ(results::orientationForCode(kLandscape), QPageLayout::Landscape);
-    EXPECT_EQ(results::orientationForCode(0), std::nullopt);
+    EXPECT_EQ(results::orientationForItem(u"縦"), QPageLayout::Portrait);
+    EXPECT_EQ(results::orientationForItem(u"横"), QPageLayout::Landscape);
+    EXPECT_EQ(results::orientationForItem(u"斜め"), std::nullopt);
 }
 
 TEST(PrintSettingsDialog, OpensWithItsDesignAndTheFirstItemsEveryTime)
@@ -127,12 +118,12 @@ TEST(PrintSettingsDialog, OpensWithItsDesignAndTheFirstItemsEveryTime)
     EXPECT_EQ(dialog.findChild<QPushButton*>(u"Command2"_s)->text(), u"キャンセル"_s);
 }
 
-TEST(PrintSettingsDialog, RunFillsTheSettingsAndCancelKeepsThePaper)
+TEST(PrintSettingsDialog, RunGivesTheChoicesAndCancelGivesNothing)
 {
-    PrintSettings settings;
     answerPrintDialog(true, u"B4"_s, u"縦"_s);
-    settings = results::askPrintSettings(nullptr, settings);
-    EXPECT_EQ(settings, (PrintSettings{true, 12, kPortrait, false}));
+    EXPECT_EQ(results::askPrintSettings(nullptr),
+              (PrintSettings{PrintScope::ShownPicture, QPageSize(QPageSize::JisB4),
+                             QPageLayout::Portrait}));
 
     // The second opening starts again from A4, 横 and a clear check box.
     test_support::onNextModal([](QWidget* dialog) {
@@ -140,35 +131,38 @@ TEST(PrintSettingsDialog, RunFillsTheSettingsAndCancelKeepsThePaper)
         EXPECT_EQ(dialog->findChild<QComboBox*>(u"Combo1"_s)->currentText(), u"A4"_s);
         dialog->findChild<QPushButton*>(u"Command2"_s)->click();
     });
-    settings = results::askPrintSettings(nullptr, settings);
-    EXPECT_EQ(settings, (PrintSettings{false, 12, kPortrait, true}));
+    EXPECT_EQ(results::askPrintSettings(nullptr), std::nullopt);
 
     answerPrintDialog(false, u"A3"_s, u"横"_s);
-    settings = results::askPrintSettings(nullptr, settings);
-    EXPECT_EQ(settings, (PrintSettings{false, 8, kLandscape, false}));
+    EXPECT_EQ(results::askPrintSettings(nullptr),
+              (PrintSettings{PrintScope::MarkedSheets, QPageSize(QPageSize::A3),
+                             QPageLayout::Landscape}));
 
     test_support::onNextModal([](QWidget* dialog) { dialog->close(); });
-    settings = results::askPrintSettings(nullptr, settings);
-    EXPECT_EQ(settings, (PrintSettings{false, 8, kLandscape, true})) << "the close box cancels";
+    EXPECT_EQ(results::askPrintSettings(nullptr), std::nullopt) << "the close box cancels";
 }
 
 TEST(SheetPrinting, EachSheetIsAJobOfItsOwnOnTheChosenPaper)
 {
+    constexpr auto kPortrait = QPageLayout::Portrait;
+    constexpr auto kLandscape = QPageLayout::Landscape;
     const struct {
-        qint16 Psize;
-        qint16 Porient;
+        QPageSize::PageSizeId paper;
+        QPageLayout::Orientation orientation;
         QSize points;
     } cases[] = {
-        {9, kPortrait, {595, 842}},   {9, kLandscape, {842, 595}},  {8, kPortrait, {842, 1191}},
-        {12, kPortrait, {729, 1032}}, {13, kLandscape, {729, 516}},
+        {QPageSize::A4, kPortrait, {595, 842}},     {QPageSize::A4, kLandscape, {842, 595}},
+        {QPageSize::A3, kPortrait, {842, 1191}},    {QPageSize::JisB4, kPortrait, {729, 1032}},
+        {QPageSize::JisB5, kLandscape, {729, 516}},
     };
     const QImage sheet = test_support::solidImage({1654, 2339}, Qt::gray);
     QTemporaryDir output;
     PrintDestination destination = PrintDestination::pdfFiles(output.path());
     for (const auto& testCase : cases)
-        ASSERT_TRUE(results::printSheet(destination, sheet,
-                                        {false, testCase.Psize, testCase.Porient, false},
-                                        u"hyouka/001.bmp"_s)
+        ASSERT_TRUE(results::printSheet(
+                        destination, sheet,
+                        {PrintScope::MarkedSheets, QPageSize(testCase.paper), testCase.orientation},
+                        u"hyouka/001.bmp"_s)
                         .ok());
 
     ASSERT_EQ(pdfFiles(output.path()).size(), std::size(cases));

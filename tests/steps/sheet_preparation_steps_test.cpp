@@ -25,7 +25,7 @@ steps::ImportOutcome runImport(const TemporaryWorkspace& folder, const QString& 
     EXPECT_TRUE(import.checkSource().ok());
     EXPECT_TRUE(import.prepare(kNow).ok());
     return import.finish(workspace::runInParallel(
-        static_cast<int>(import.scans().size()), [&](int index) { return import.convert(index); },
+        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
 }
 

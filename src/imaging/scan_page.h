@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace imaging {
+
+// One page of a scan file: what becomes one sheet. A picture file is one page; a file that holds
+// several pictures gives one page for each, in its own order.
+struct ScanPage {
+    QString file;
+    // The page's place in a file of several pages, from 1; 0 for a file of one picture.
+    int pageNumber = 0;
+
+    // How messages name the page: the file, followed by "(3ページ目)" for a page of a file of
+    // several pages.
+    [[nodiscard]] QString displayName() const;
+
+    friend bool operator==(const ScanPage&, const ScanPage&) = default;
+};
+
+// The pages a scan file gives, in page order. Every file gives at least one: a file that cannot be
+// read is still a page, which its conversion then refuses by name.
+[[nodiscard]] QList<ScanPage> scanPages(const QString& file);
+
+} // namespace imaging
