@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_application.h"
 #include "bench_report.h"
 #include "synthetic_exam.h"

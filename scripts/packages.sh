@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by scripts/run and scripts/test: installs the Debian packages named in
 # the arguments when any of them is missing, and does nothing otherwise.
 

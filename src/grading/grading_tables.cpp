@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading_tables.h"
 
 #include "workspace/atomic_file.h"

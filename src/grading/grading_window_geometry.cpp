@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading_window_geometry.h"
 
 #include "workspace/rounding.h"

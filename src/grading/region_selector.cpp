@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "region_selector.h"
 
 #include "workspace/full_width.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "score_palette.h"
 
 #include "widgets/designed_control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cutout.h"
 
 #include "bmp_rows.h"

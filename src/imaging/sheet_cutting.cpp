@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet_cutting.h"
 
 #include "bmp_rows.h"

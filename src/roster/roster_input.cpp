@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster_input.h"
 
 #include "workspace/atomic_file.h"

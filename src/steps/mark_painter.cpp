@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mark_painter.h"
 
 #include "imaging/japanese_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_data_backup.h"
 
 #include "workspace/file_messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "grade_table_file.h"
 
 #include "text_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam_fixture.h"
 #include "grading/grading_window.h"
 #include "grading/grid_canvas.h"

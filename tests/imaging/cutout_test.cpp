@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/bmp_codec.h"
 #include "imaging/bmp_rows.h"
 #include "imaging/cutout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace_files.h"
 
 #include "imaging/picture_loading.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modal_driver.h"
 #include "results/print_settings.h"
 #include "results/print_settings_dialog.h"

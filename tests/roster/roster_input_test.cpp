@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/roster_input.h"
 #include "temporary_workspace.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "roster/cutout_listing.h"
 #include "roster/name_moves.h"
 #include "roster/roster_window_geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/sheet_surface.h"
 #include "steps/mark_painter.h"
 #include "steps/marked_sheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "steps/answer_cutting.h"
 #include "steps/sheet_import.h"
 #include "temporary_workspace.h"

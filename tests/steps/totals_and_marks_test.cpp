@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "steps/mark_layout.h"
 #include "steps/totals_and_ranks.h"
 #include "workspace/units.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/full_width.h"
 #include "workspace/numeric_text.h"
 #include "workspace/rounding.h"

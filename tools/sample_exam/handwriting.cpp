@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "handwriting.h"
 
 #include "imaging/japanese_font.h"
