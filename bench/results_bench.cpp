@@ -25,7 +25,7 @@ constexpr int kRegionCount = 20;
 void baseline(const workspace::Workspace& workspace, const steps::ResultPlan& plan,
               const QString& outputFolder)
 {
-    for (int index = 0; index < plan.drawnSheetCount; ++index) {
+    for (int index = 0; index < plan.sheetCount(); ++index) {
         QImage sheet(workspace.path(workspace::paths::sheetImage(index + 1)));
         if (sheet.isNull())
             throw std::runtime_error("baseline cannot read a sheet");

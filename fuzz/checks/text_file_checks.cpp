@@ -150,7 +150,7 @@ void checkResultPlan(Findings& findings)
     const QList<workspace::GradeRow> rows = plan->gradeRows();
     const QStringList lines = workspace::gradeTableLines(plan->regionFieldCount(), rows);
     findings.require(lines.size() == sheets + 1, u"the grade table misses lines"_s);
-    for (int sheet = 0; sheet < plan->drawnSheetCount; ++sheet)
+    for (int sheet = 0; sheet < plan->sheetCount(); ++sheet)
         findings.require(!steps::sheetMarks(plan->markInput(sheet, 12000)).isEmpty(),
                          u"a sheet without marks"_s);
 }

@@ -3,6 +3,7 @@
 
 #include "workspace/atomic_file.h"
 #include "workspace/cp932.h"
+#include "workspace/csv_field.h"
 #include "workspace/file_messages.h"
 
 #include <QList>
@@ -97,9 +98,17 @@ Expected<QStringList> decodeUtf16(const QByteArray& bytes, QStringConverter::Enc
     return lines;
 }
 
-} // namespace
+// A one-column list exported from a spreadsheet may quote its names; any other line is a name as
+// it stands.
+QStringList withoutCsvQuotes(QStringList names)
+{
+    for (QString& name : names)
+        if (std::optional<QString> unquoted = workspace::unquotedCsvField(name))
+            name = *unquoted;
+    return names;
+}
 
-Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& path)
+Expected<QStringList> decodeLinesOf(const QByteArray& bytes, const QString& path)
 {
     const std::optional<QStringConverter::Encoding> marked =
         QStringConverter::encodingForData(bytes);
@@ -118,6 +127,16 @@ Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& 
         return Failure{
             workspace::messages::cannotRead(path, u"UTF-8 として読めない文字があります。"_s)};
     return decodeCodePageLines(rawLines, path);
+}
+
+} // namespace
+
+Expected<QStringList> decodeRosterInput(const QByteArray& bytes, const QString& path)
+{
+    Expected<QStringList> lines = decodeLinesOf(bytes, path);
+    if (!lines)
+        return lines;
+    return withoutCsvQuotes(*lines);
 }
 
 Expected<QStringList> readRosterInput(const QString& path)

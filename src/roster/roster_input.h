@@ -10,7 +10,8 @@
 namespace roster {
 
 // The names of a roster file the teacher chose, one per line, each taken whole (no trimming, no
-// splitting at commas, no unquoting). CR LF, CR and LF each end a line: a name box holds one
+// splitting at commas). A line that is one CSV field in double quotes, as a spreadsheet exports a
+// one-column list, gives the text inside, with doubled quotes undone. CR LF, CR and LF each end a line: a name box holds one
 // line, and a file saved on Linux ends its lines with LF alone.
 //
 // The text is read as UTF-8 when the file starts with the UTF-8 byte-order mark or is valid

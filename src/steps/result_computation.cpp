@@ -25,9 +25,9 @@ std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const 
                                   imaging::SheetSurface& lastSheet)
 {
     std::atomic<bool> stopped = false;
-    const int lastIndex = plan.drawnSheetCount - 1;
+    const int lastIndex = plan.sheetCount() - 1;
     const QList<workspace::Status> outcomes =
-        runSheets(plan.drawnSheetCount, [&](int index) -> workspace::Status {
+        runSheets(plan.sheetCount(), [&](int index) -> workspace::Status {
             if (stopped)
                 return {};
             workspace::Expected<MarkedSheet> drawn = drawMarkedSheet(workFolder, plan, index);

@@ -23,9 +23,9 @@ struct ResultOutcome {
     imaging::SheetSurface lastSheet;
 };
 
-// "6.採点実行": reads and checks every input before anything is deleted, empties hyouka,
-// draws the marked sheets through runSheets, one piece of work a sheet (stopping at the first
-// sheet without an image), and writes seiseki.csv. A sheet that cannot be read or saved stops the
+// "6.採点実行": reads and checks every input before anything is deleted (one score line per
+// sheet among them), empties hyouka, draws the marked sheets through runSheets, one piece of work
+// a sheet, and writes seiseki.csv. A sheet that cannot be read or saved stops the
 // drawing; the grade table is still written, and the message names the file instead of announcing
 // success.
 [[nodiscard]] ResultOutcome computeResults(const workspace::Workspace& workFolder,

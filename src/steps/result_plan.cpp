@@ -51,14 +51,6 @@ Expected<int> findMarkUnit(const workspace::Workspace& workFolder,
     return markUnit(size);
 }
 
-int countDrawnSheets(const workspace::Workspace& workFolder, int sheetCount)
-{
-    int drawn = 0;
-    while (drawn < sheetCount && QFileInfo::exists(workFolder.path(paths::sheetImage(drawn + 1))))
-        ++drawn;
-    return drawn;
-}
-
 workspace::Status computeTotals(const QString& scorePath, ResultPlan& plan)
 {
     const int regionCount = static_cast<int>(plan.regions.size());
@@ -158,7 +150,15 @@ Expected<ResultPlan> planResults(const workspace::Workspace& workFolder, RankDis
     if (!unit)
         return Failure{unit.error()};
     plan.unit = *unit;
-    plan.drawnSheetCount = countDrawnSheets(workFolder, plan.sheetCount());
+    // A sheet without its score line would drop out of the table without a word, and its earlier
+    // marked sheet would be deleted; score lines without a sheet belong to another examination.
+    if (const int sheets = workFolder.sheetCount(); sheets != plan.sheetCount())
+        return Failure{
+            u"点数のファイル「%1」は %2 行ですが、答案（フォルダ「%3」）は %4 枚あります。\n"
+            u"「5.点数振り分け」を開き、「採点終了」で保存し直してから実行してください。"_s.arg(
+                workspace::displayPath(scorePath), QString::number(plan.sheetCount()),
+                workspace::displayPath(workFolder.path(paths::sheetFolder())),
+                QString::number(sheets))};
     return plan;
 }
 

@@ -29,8 +29,6 @@ struct ResultPlan {
     QList<qint32> totals; // per score row, every field counted
     QList<qint32> ranks;
     int unit = 0;
-    // Sheets drawn: the score rows up to the first sheet whose image is missing.
-    int drawnSheetCount = 0;
 
     [[nodiscard]] int sheetCount() const { return static_cast<int>(scoreRows.size()); }
     [[nodiscard]] SheetMarkInput markInput(int sheetIndex, double surfaceWidthTwips) const;
@@ -42,8 +40,8 @@ struct ResultPlan {
 // Reads ini/zahyo.txt, ini/haiten.txt, ini/comment.txt and ini/meibo.txt (when present) and
 // computes totals, ranks and the mark unit. The unit comes from the picture the main window
 // holds or, when it holds none, from touan/001.bmp. Fails with a message naming the file on a
-// missing or malformed file, fewer comment lines than score lines, a total out of range, or
-// when there is no picture to take the unit from.
+// missing or malformed file, fewer comment lines than score lines, score lines that are not one
+// per sheet of touan/, a total out of range, or when there is no picture to take the unit from.
 [[nodiscard]] workspace::Expected<ResultPlan> planResults(const workspace::Workspace& workFolder,
                                                           RankDisplay rankDisplay,
                                                           std::optional<QSize> shownPicture);

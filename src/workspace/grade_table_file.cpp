@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grade_table_file.h"
 
+#include "csv_field.h"
 #include "text_file.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,8 +16,8 @@ QStringList gradeTableLines(int regionFieldCount, const QList<GradeRow>& rows)
     QStringList lines{header};
     for (const GradeRow& row : rows)
         // One pass of arg(), so that a name holding "%2" is written as it is.
-        lines.append(u"\"%1\",%2,%3,%4"_s.arg(row.name, QString::number(row.total),
-                                              QString::number(row.rank), row.scoreLine));
+        lines.append(u"%1,%2,%3,%4"_s.arg(quotedCsvField(row.name), QString::number(row.total),
+                                          QString::number(row.rank), row.scoreLine));
     return lines;
 }
 

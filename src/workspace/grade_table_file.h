@@ -11,7 +11,7 @@ namespace workspace {
 
 // One sheet's line of seiseki.csv.
 struct GradeRow {
-    QString name; // written between double quotes, not escaped
+    QString name; // written as a quoted CSV field
     qint32 total = 0;
     qint32 rank = 0;
     QString scoreLine; // the sheet's line of ini/haiten.txt, verbatim

@@ -113,3 +113,17 @@ TEST(RosterInput, ReadsAFileAndNamesOneThatIsMissing)
     ASSERT_FALSE(missing);
     EXPECT_TRUE(missing.error().contains(u"none.txt"_s));
 }
+
+TEST(RosterInput, ALineThatIsOneQuotedCsvFieldGivesTheNameInside)
+{
+    test_support::TemporaryWorkspace folder;
+    // A one-column list as a spreadsheet exports it, in Shift-JIS.
+    folder.writeBytes(u"class.csv"_s, "\"\x8E\x52\x93\x63\x81\x40\x89\xD4\x8E\x71\"\r\n"
+                                      "\"A,\"\"B\"\"\"\r\n"
+                                      "\"A\",\"B\"\r\n"
+                                      "\"A\"B\"\r\n"
+                                      "\"\"\r\n");
+    EXPECT_EQ(
+        *roster::readRosterInput(folder.path(u"class.csv"_s)),
+        (QStringList{u"山田　花子"_s, u"A,\"B\""_s, u"\"A\",\"B\""_s, u"\"A\"B\""_s, QString()}));
+}

@@ -95,11 +95,12 @@ TEST(ResultComputation, WritesTheGradeTableLineForLine)
 
     EXPECT_EQ(outcome.status, ResultStatus::Saved);
     EXPECT_EQ(outcome.message, u"hyoukaフォルダに採点結果を保存しました"_s);
-    // Every field counts in the table, the name field included: 5, 7.5 → 8, 10.5 → 10.
+    // Every field counts in the table, the name field included: 5, 7.5 → 8, 10.5 → 10. A quote in
+    // a name is doubled, so that every spreadsheet reads the row as it is.
     EXPECT_EQ(
         readLines(folder, paths::gradeTable()),
         (QStringList{u"氏名,合計,順位,領域1,領域2,領域3,"_s, u"\"山田,太郎\",10,1,5,2.5,2.5"_s,
-                     u"\"\"佐藤\" %2\",10,1,0,10,"_s, u"\"\",0,3,,,"_s}));
+                     u"\"\"\"佐藤\"\" %2\",10,1,0,10,"_s, u"\"\",0,3,,,"_s}));
     EXPECT_TRUE(folder.readBytes(paths::gradeTable()).endsWith(",0,3,,,\r\n"));
     EXPECT_EQ(markedFiles(folder), (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
 }
@@ -203,22 +204,26 @@ TEST(ResultComputation, RedPixelsStandWhereTheTextsBelong)
     }
 }
 
-TEST(ResultComputation, AMissingSheetImageEndsTheDrawingButNotTheTable)
+TEST(ResultComputation, ScoreLinesThatAreNotOnePerSheetAreRefusedBeforeAnythingIsDeleted)
 {
-    TemporaryWorkspace folder;
-    folder.writeSheets(4, kSheetSize);
-    ASSERT_TRUE(QFile::remove(folder.path(paths::sheetImage(3))));
-    writeRegions(folder);
-    writeLines(folder, paths::scoreFile(), {u"1,1,1"_s, u"2,2,2"_s, u"3,3,3"_s, u"4,4,4"_s});
-    writeLines(folder, paths::commentFile(), {u",,"_s, u",,"_s, u",,"_s, u",,"_s});
+    for (const int scoreLines : {2, 4}) {
+        SCOPED_TRACE(scoreLines);
+        TemporaryWorkspace folder;
+        folder.writeSheets(3, kSheetSize);
+        writeRegions(folder);
+        writeLines(folder, paths::scoreFile(), QStringList(scoreLines, u"1,1,1"_s));
+        writeLines(folder, paths::commentFile(), QStringList(scoreLines, u",,"_s));
+        folder.writeBytes(paths::markedSheet(3), "previous marked sheet");
 
-    const steps::ResultOutcome outcome = compute(folder);
+        const steps::ResultOutcome outcome = compute(folder);
 
-    EXPECT_EQ(outcome.status, ResultStatus::Saved);
-    EXPECT_EQ(markedFiles(folder), (QStringList{u"001.bmp"_s, u"002.bmp"_s}));
-    EXPECT_EQ(readLines(folder, paths::gradeTable()).size(), 5);
-    EXPECT_EQ(readLines(folder, paths::gradeTable()).value(4), u"\"\",12,1,4,4,4"_s);
-    EXPECT_EQ(outcome.lastSheet.image().size(), QSize(804, 1138));
+        EXPECT_EQ(outcome.status, ResultStatus::Failed);
+        EXPECT_TRUE(outcome.message.contains(u"haiten.txt」は %1 行"_s.arg(scoreLines)))
+            << outcome.message.toStdString();
+        EXPECT_TRUE(outcome.message.contains(u"は 3 枚あります"_s));
+        EXPECT_EQ(folder.readBytes(paths::markedSheet(3)), "previous marked sheet");
+        EXPECT_FALSE(folder.exists(paths::gradeTable()));
+    }
 }
 
 TEST(ResultComputation, ASecondRunLeavesOnlyItsOwnFiles)
@@ -231,6 +236,7 @@ TEST(ResultComputation, ASecondRunLeavesOnlyItsOwnFiles)
     ASSERT_EQ(compute(folder).status, ResultStatus::Saved);
     folder.writeBytes(u"hyouka/memo.txt"_s, "left behind");
 
+    ASSERT_TRUE(QFile::remove(folder.path(paths::sheetImage(3))));
     writeLines(folder, paths::scoreFile(), {u"1,1,1"_s, u"2,2,2"_s});
     ASSERT_EQ(compute(folder).status, ResultStatus::Saved);
 

@@ -165,7 +165,7 @@ TEST(GradeTable, HeaderEndsWithACommaAndDataLinesCarryTheScoreLineVerbatim)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], u"氏名,合計,順位,領域1,領域2,領域3,"_s);
     EXPECT_EQ(lines[1], u"\"N\",12,3,0,5,7"_s);
-    EXPECT_EQ(lines[2], u"\"山田, \"太郎\" %2\",4,1,2.5,,abc"_s);
+    EXPECT_EQ(lines[2], u"\"山田, \"\"太郎\"\" %2\",4,1,2.5,,abc"_s);
 
     TemporaryWorkspace folder;
     ASSERT_TRUE(
