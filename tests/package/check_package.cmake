@@ -33,3 +33,6 @@ endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/../install/start_installed_program.cmake)
 expect_per_user_work_folder("${root}/usr/bin/marutsuke" "${root}/home")
+
+# Kept only when a check fails, for a look inside.
+file(REMOVE_RECURSE "${SCRATCH}")
