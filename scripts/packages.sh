@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by scripts/run and scripts/test: installs the Debian packages named in
-# the arguments when any of them is missing, and does nothing otherwise.
+# Shared by the scripts: installs the Debian packages named in the arguments when any of them is
+# missing, and does nothing otherwise; configures a preset's build folder.
 
 ensure_packages() {
     local missing=()
@@ -27,8 +27,9 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Build tools and libraries.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libjpeg62-turbo-dev)
+# Build tools and libraries; dpkg-dev gives dpkg-shlibdeps, which names the Qt libraries in the
+# Debian package's Depends.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev dpkg-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
 # buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)
@@ -36,6 +37,20 @@ RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)
 TEST_PACKAGES=(libgtest-dev)
 # What scripts/fuzz needs beyond the build tools: clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
+# Configures the build folder of a preset. The presets build with Ninja, and CMake refuses to
+# change the generator of a build folder; one made with another (Makefiles, in older checkouts)
+# loses CMake's cache and state first. Nothing else is removed: build/release is also the program's
+# work folder and may hold an examination.
+configure() {
+    local preset=$1
+    local cache="build/$preset/CMakeCache.txt"
+    if [ -f "$cache" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache"; then
+        echo "build/$preset was made by another generator: configuring it anew for Ninja"
+        rm -rf "$cache" "build/$preset/CMakeFiles"
+    fi
+    cmake --preset "$preset" >/dev/null
+}
 
 jobs() {
     nproc 2>/dev/null || echo 2

@@ -25,21 +25,5 @@ foreach(entry "Type=Application" "Exec=marutsuke" "Icon=marutsuke" "Name[ja]=丸
     endif()
 endforeach()
 
-# The installed program, started as root could write into its own folder; it must keep the
-# examination in the per-user folder and say where. It waits at its first-use message, so it is
-# stopped after telling.
-set(data_home "${PREFIX}/home/.local/share")
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen "XDG_DATA_HOME=${data_home}"
-        "${PREFIX}/bin/marutsuke"
-    TIMEOUT 10
-    ERROR_VARIABLE told OUTPUT_QUIET)
-if(NOT told MATCHES "作業フォルダ: ${data_home}/marutsuke")
-    message(FATAL_ERROR "the installed program did not name the per-user folder: ${told}")
-endif()
-if(NOT IS_DIRECTORY "${data_home}/marutsuke/ini")
-    message(FATAL_ERROR "the per-user folder was not used")
-endif()
-if(EXISTS "${PREFIX}/bin/ini")
-    message(FATAL_ERROR "the installed program used its own folder")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/start_installed_program.cmake)
+expect_per_user_work_folder("${PREFIX}/bin/marutsuke" "${PREFIX}/home")
