@@ -37,8 +37,9 @@ struct QuestionStatistics {
     std::optional<double> standardDeviation; // of the population
     std::optional<double> scoreRate;         // 得点率: mean / full marks
     std::optional<double> successRate;       // 正答率: share of the sheets with the full marks
-    // 識別指数: (mean of the top group − mean of the bottom group) / full marks, the groups being
-    // the round(0.27 N) sheets, at least 1, with the highest and the lowest totals.
+    // 識別指数: (mean of the top group − mean of the bottom group) / full marks. With the sheets in
+    // one order, highest total first and equal totals by sheet number, the groups are its first
+    // and its last round(0.27 N) sheets, at least 1 (halves to even, like every rounding here).
     std::optional<double> discrimination;
     // 項目残余相関: Pearson correlation of the score with the total minus the score.
     std::optional<double> itemRestCorrelation;

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace workspace {
@@ -26,9 +28,12 @@ std::optional<QString> viewpointProblem(const RegionViewpoint& viewpoint)
     if (viewpoint.label.contains(u',') || viewpoint.label.contains(u'\r')
         || viewpoint.label.contains(u'\n'))
         return u"観点「%1」にコンマか改行が含まれています。"_s.arg(viewpoint.label);
+    // Bounded like a sheet's total, so that no sum or ratio of full marks becomes infinite.
     if (!viewpoint.fullMarks.isEmpty()
-        && (!isNumericText(viewpoint.fullMarks) || *viewpoint.fullMarksValue() < 0))
-        return u"満点「%1」は 0 以上の数ではありません。"_s.arg(viewpoint.fullMarks);
+        && (!isNumericText(viewpoint.fullMarks) || !(*viewpoint.fullMarksValue() >= 0)
+            || *viewpoint.fullMarksValue() > std::numeric_limits<qint32>::max()))
+        return u"満点「%1」は 0 から %2 までの数ではありません。"_s.arg(
+            viewpoint.fullMarks, QString::number(std::numeric_limits<qint32>::max()));
     return std::nullopt;
 }
 

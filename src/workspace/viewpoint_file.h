@@ -25,7 +25,7 @@ struct RegionViewpoint {
 };
 
 // Why a viewpoint cannot be stored, or nothing when it can: a label holding a comma or a line
-// break, full marks that are neither empty nor a numeric text of at least 0.
+// break, full marks that are neither empty nor a numeric text from 0 to 2147483647.
 [[nodiscard]] std::optional<QString> viewpointProblem(const RegionViewpoint& viewpoint);
 
 // ini/kanten.txt: line r belongs to region r. Fails naming the file (by `name`) and line on a

@@ -205,13 +205,10 @@ TEST(ViewpointFile, RoundTripsOneLinePerRegionAndAMissingFileMeansNone)
 TEST(ViewpointFile, RefusesMalformedLinesNamingTheLineAndWritesNothingUnstorable)
 {
     const std::pair<QByteArray, QString> cases[] = {
-        {",\r\nA,5,1\r\n", u"2行目"_s},
-        {"A\r\n", u"1行目"_s},
-        {",\r\n,\r\nA,x\r\n", u"3行目"_s},
-        {"A,-1\r\n", u"1行目"_s},
-        {"A,1e3\r\n", u"1行目"_s},
-        {"A\nB,5\r\n", u"1行目"_s},
-        {QByteArray(",\r\n").repeated(102), u"102行目"_s},
+        {",\r\nA,5,1\r\n", u"2行目"_s},    {"A\r\n", u"1行目"_s},
+        {",\r\n,\r\nA,x\r\n", u"3行目"_s}, {"A,-1\r\n", u"1行目"_s},
+        {"A,1e3\r\n", u"1行目"_s},         {"A,2147483648\r\n", u"1行目"_s},
+        {"A\nB,5\r\n", u"1行目"_s},        {QByteArray(",\r\n").repeated(102), u"102行目"_s},
     };
     TemporaryWorkspace folder;
     for (const auto& [bytes, line] : cases) {
