@@ -108,6 +108,9 @@ int main(int argc, char* argv[])
     seed("score_file", u"roster_zero"_s, "0,3\r\n0,\r\n");
     seed("comment_file", u"comments"_s, codePage(u"よい、もう少し,,\r\n,,\r\n,字が丁寧,\r\n"_s));
     seed("roster_file", u"names"_s, codePage(u"山田　太郎\r\n\r\n髙橋,\"﨑\"\r\n"_s));
+    seed("viewpoint_file", u"viewpoints"_s,
+         codePage(u",\r\n知識・技能,5\r\n思考・判断・表現,\r\n\"態度\",2.5\r\n"_s));
+    seed("viewpoint_file", u"thresholds"_s, "80\r\n50\r\n");
     seed("code_page", u"symbols"_s, codePage(u"①Ⅰ㈱ⅰ髙﨑～∥－―￠￡￢表ソ"_s));
     seed("code_page", u"utf16"_s, utf16(u"〜‖−—¢£¬𠀋"));
     seed("roster_input", u"code_page"_s, codePage(u"山田\r\n佐藤\r\n"_s));

@@ -15,6 +15,7 @@ std::span<const FuzzTarget> fuzzTargets()
         FuzzTarget{"score_file"_L1, &checkScoreFile},
         FuzzTarget{"comment_file"_L1, &checkCommentFile},
         FuzzTarget{"roster_file"_L1, &checkRosterFile},
+        FuzzTarget{"viewpoint_file"_L1, &checkViewpointFile},
         FuzzTarget{"code_page"_L1, &checkCodePage},
         FuzzTarget{"roster_input"_L1, &checkRosterInput},
         FuzzTarget{"bmp_picture"_L1, &checkBmpPicture},

@@ -35,6 +35,9 @@ struct FuzzTarget {
 [[nodiscard]] std::optional<QString> checkCommentFile(QByteArrayView input);
 // ini/meibo.txt: the roster reader, the names in the grading tables and the grade table.
 [[nodiscard]] std::optional<QString> checkRosterFile(QByteArrayView input);
+// ini/kanten.txt, and the same bytes as ini/kanten_kijun.txt: the viewpoint and threshold
+// readers, and the statistics and viewpoint tables of result computation.
+[[nodiscard]] std::optional<QString> checkViewpointFile(QByteArrayView input);
 // The code page: decoding any bytes, and encoding the input read as UTF-16 text.
 [[nodiscard]] std::optional<QString> checkCodePage(QByteArrayView input);
 // A roster file the teacher loads, and saving what it gave as ini/meibo.txt.

@@ -8,12 +8,15 @@
 #include "imaging/cutout.h"
 #include "steps/mark_layout.h"
 #include "steps/result_plan.h"
+#include "steps/statistics_tables.h"
 #include "workspace/field_table_file.h"
 #include "workspace/grade_table_file.h"
+#include "workspace/grade_threshold_file.h"
 #include "workspace/limits.h"
 #include "workspace/region_file.h"
 #include "workspace/roster_file.h"
 #include "workspace/units.h"
+#include "workspace/viewpoint_file.h"
 
 #include <QImage>
 
@@ -46,6 +49,8 @@ void placeExamination()
     placeLines(paths::scoreFile(), "1,2,3\r\n,,\r\n2.5,x,-1\r\n");
     placeLines(paths::commentFile(), ",,\r\nよい,,\r\n,,\r\n");
     removeFile(paths::rosterFile());
+    removeFile(paths::viewpointFile());
+    removeFile(paths::gradeThresholdFile());
 }
 
 bool isFinite(const QRectF& rect)
@@ -155,6 +160,47 @@ void checkResultPlan(Findings& findings)
                          u"a sheet without marks"_s);
 }
 
+bool isFinite(std::optional<double> value)
+{
+    return !value || std::isfinite(*value);
+}
+
+// The statistics and viewpoint tables of result computation over the scratch examination: a line
+// for every region and sheet, and no value that would print as "inf" or "nan".
+void checkStatisticsTables(Findings& findings)
+{
+    Expected<steps::ResultPlan> plan =
+        steps::planResults(scratchWorkspace(), steps::RankDisplay::Hidden, kShownPicture);
+    if (!plan)
+        return;
+    const int regions = static_cast<int>(plan->regions.size());
+    const QList<steps::QuestionColumn> columns =
+        steps::questionColumns(plan->scoreRows, regions, plan->viewpointSetup.viewpoints);
+    const steps::ExamStatistics statistics = steps::examStatistics(columns, plan->totals);
+    for (const steps::QuestionStatistics& question : statistics.questions)
+        findings.require(std::isfinite(question.fullMarks) && isFinite(question.mean)
+                             && isFinite(question.standardDeviation) && isFinite(question.scoreRate)
+                             && isFinite(question.successRate) && isFinite(question.discrimination)
+                             && isFinite(question.itemRestCorrelation),
+                         u"a question's statistics are not finite"_s);
+    findings.require(isFinite(statistics.total.mean) && isFinite(statistics.total.standardDeviation)
+                         && isFinite(statistics.total.alpha),
+                     u"the totals' statistics are not finite"_s);
+    findings.require(steps::statisticsTableLines(statistics).size() == regions + 2,
+                     u"toukei.csv misses lines"_s);
+
+    const steps::ViewpointTable table =
+        steps::viewpointTable(columns, plan->viewpointSetup.thresholds);
+    for (const QList<steps::ViewpointResult>& sheet : table.sheets)
+        for (const steps::ViewpointResult& result : sheet)
+            findings.require(std::isfinite(result.score) && std::isfinite(result.fullMarks)
+                                 && isFinite(result.share),
+                             u"a viewpoint result is not finite"_s);
+    findings.require(steps::viewpointTableLines(plan->names, table).size()
+                         == plan->sheetCount() + 1,
+                     u"kanten.csv misses lines"_s);
+}
+
 std::optional<QString> checkFieldFile(const QString& relative, QByteArrayView input)
 {
     Findings findings;
@@ -241,6 +287,36 @@ std::optional<QString> checkRosterFile(QByteArrayView input)
     findings.require(again && *again == expected, u"the roster reads back differently"_s);
     checkGradingRoundTrip(findings);
     checkResultPlan(findings);
+    return findings.first();
+}
+
+std::optional<QString> checkViewpointFile(QByteArrayView input)
+{
+    Findings findings;
+    placeExamination();
+    const QString thresholdPath = placeInput(paths::gradeThresholdFile(), input);
+    Expected<workspace::GradeThresholds> thresholds = workspace::readGradeThresholds(thresholdPath);
+    if (thresholds)
+        findings.require(workspace::thresholdProblem(*thresholds).isEmpty(),
+                         u"thresholds that cannot grade were read"_s);
+    else
+        findings.requireNamed(thresholds.error(), thresholdPath);
+    removeFile(paths::gradeThresholdFile());
+
+    const QString path = placeInput(paths::viewpointFile(), input);
+    Expected<QList<workspace::RegionViewpoint>> viewpoints = workspace::readViewpoints(path);
+    if (!viewpoints) {
+        findings.requireNamed(viewpoints.error(), path);
+        return findings.first();
+    }
+    findings.require(viewpoints->size() <= workspace::kMaxRegions, u"more than 101 lines"_s);
+    const QString copy = scratchWorkspace().path(u"ini/copy.txt"_s);
+    const workspace::Status written = workspace::writeViewpoints(copy, *viewpoints);
+    findings.require(written.ok(), u"viewpoints not written: "_s + written.error());
+    Expected<QList<workspace::RegionViewpoint>> again = workspace::readViewpoints(copy);
+    findings.require(again && *again == *viewpoints, u"the viewpoints read back differently"_s);
+    checkResultPlan(findings);
+    checkStatisticsTables(findings);
     return findings.first();
 }
 

@@ -11,6 +11,7 @@
 #include "imaging/picture_loading.h"
 #include "imaging/region_tint.h"
 #include "roster/roster_window.h"
+#include "statistics/statistics_window.h"
 #include "steps/answer_cutting.h"
 #include "steps/sheet_import.h"
 #include "steps/text_data_backup.h"
@@ -132,6 +133,7 @@ void MainWindow::createControls()
     m_printButton = button(u"Command8"_s, u"8.答案印刷"_s, {3210, 600, 1485, 330});
     m_gradeTableButton = button(u"Command11"_s, u"9.成績表"_s, {4785, 600, 1485, 330});
     m_resetButton = button(u"Command14"_s, u"10.初期化"_s, {6345, 600, 1485, 330});
+    m_statisticsButton = button(u"cmdKanten"_s, u"観点・統計"_s, {7900, 600, 1485, 330});
     m_exitButton = button(u"Command6"_s, u"終了"_s, {11295, 585, 1485, 330});
 
     m_resultActions = new ResultActions(
@@ -154,6 +156,8 @@ void MainWindow::connectControls()
             [this] { grading::openGradingWindow(m_workspace, this); });
     connect(m_rosterButton, &QPushButton::clicked, this,
             [this] { roster::openRosterWindow(this, m_workspace); });
+    connect(m_statisticsButton, &QPushButton::clicked, this,
+            [this] { statistics::openStatisticsWindow(this, m_workspace); });
     connect(m_exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
 }

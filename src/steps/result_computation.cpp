@@ -2,8 +2,14 @@
 #include "result_computation.h"
 
 #include "marked_sheet.h"
+#include "statistics_tables.h"
+#include "workspace/file_messages.h"
 #include "workspace/folders.h"
 #include "workspace/grade_table_file.h"
+#include "workspace/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 
@@ -16,7 +22,7 @@ namespace {
 
 QString unchangedNote()
 {
-    return u"hyoukaフォルダと成績表（seiseki.csv）は変更していません。"_s;
+    return u"hyoukaフォルダと成績表（seiseki.csv、toukei.csv、kanten.csv）は変更していません。"_s;
 }
 
 // Draws every drawable sheet; the first failure in sheet order, if any, comes back.
@@ -49,6 +55,37 @@ std::optional<QString> drawSheets(const workspace::Workspace& workFolder, const 
     return std::nullopt;
 }
 
+// toukei.csv, and kanten.csv when some region has a viewpoint; the failures, if any. Without
+// viewpoints an earlier kanten.csv is removed, so that no table of another setup stays beside
+// the new grade table.
+QStringList writeStatisticsTables(const workspace::Workspace& workFolder, const ResultPlan& plan)
+{
+    // With a roster, region 1 is the name field: it keeps its line in toukei.csv with whatever
+    // ini/haiten.txt holds for it (the grading window stores 0, so its full marks derive to 0 and
+    // its ratios stay empty), and its scores count in the totals as they do in seiseki.csv.
+    const QList<QuestionColumn> columns = questionColumns(
+        plan.scoreRows, static_cast<int>(plan.regions.size()), plan.viewpointSetup.viewpoints);
+    QStringList problems;
+    if (workspace::Status written =
+            workspace::writeTextLines(workFolder.path(paths::statisticsTable()),
+                                      statisticsTableLines(examStatistics(columns, plan.totals)));
+        !written)
+        problems.append(written.error());
+
+    const QString viewpointPath = workFolder.path(paths::viewpointTable());
+    if (plan.viewpointSetup.hasLabels()) {
+        if (workspace::Status written = workspace::writeTextLines(
+                viewpointPath,
+                viewpointTableLines(plan.names,
+                                    viewpointTable(columns, plan.viewpointSetup.thresholds)));
+            !written)
+            problems.append(written.error());
+    } else if (QFileInfo::exists(viewpointPath) && !QFile::remove(viewpointPath)) {
+        problems.append(workspace::messages::cannotDelete(viewpointPath));
+    }
+    return problems;
+}
+
 } // namespace
 
 QString savedMessage()
@@ -78,6 +115,8 @@ ResultOutcome computeResults(const workspace::Workspace& workFolder, RankDisplay
     const workspace::Status table = workspace::writeGradeTable(
         workFolder.path(paths::gradeTable()), plan->regionFieldCount(), plan->gradeRows());
 
+    const QStringList statisticsProblems = writeStatisticsTables(workFolder, *plan);
+
     QStringList problems;
     if (sheetError)
         problems.append(*sheetError + u"\n採点済みの答案の保存はここで中止しました。"_s);
@@ -85,6 +124,7 @@ ResultOutcome computeResults(const workspace::Workspace& workFolder, RankDisplay
         problems.append(table.error());
     else if (sheetError)
         problems.append(u"成績表（seiseki.csv）は保存しました。"_s);
+    problems.append(statisticsProblems);
     if (problems.isEmpty()) {
         outcome.status = ResultStatus::Saved;
         outcome.message = savedMessage();

@@ -25,9 +25,9 @@ struct ResultOutcome {
 
 // "6.採点実行": reads and checks every input before anything is deleted (one score line per
 // sheet among them), empties hyouka, draws the marked sheets through runSheets, one piece of work
-// a sheet, and writes seiseki.csv. A sheet that cannot be read or saved stops the
-// drawing; the grade table is still written, and the message names the file instead of announcing
-// success.
+// a sheet, and writes seiseki.csv, toukei.csv and (with viewpoints) kanten.csv. A sheet that
+// cannot be read or saved stops the drawing; the tables are still written, and the message names
+// the file instead of announcing success.
 [[nodiscard]] ResultOutcome computeResults(const workspace::Workspace& workFolder,
                                            RankDisplay rankDisplay,
                                            std::optional<QSize> shownPicture,

@@ -53,16 +53,15 @@ Expected<int> findMarkUnit(const workspace::Workspace& workFolder,
 
 workspace::Status computeTotals(const QString& scorePath, ResultPlan& plan)
 {
+    Expected<QList<qint32>> totals = sheetTotals(plan.scoreRows, scorePath);
+    if (!totals)
+        return Failure{totals.error()};
     const int regionCount = static_cast<int>(plan.regions.size());
     for (int row = 0; row < plan.sheetCount(); ++row) {
-        RunningTotal total;
-        for (const QString& field : plan.scoreRows[row])
-            total.add(field);
-        if (!total.fits() || !drawnTotal(plan.scoreRows[row], regionCount, plan.regionOne))
-            return Failure{workspace::messages::badLine(scorePath, row + 1,
-                                                        u"合計点が大きすぎて計算できません。"_s)};
-        plan.totals.append(total.value());
+        if (!drawnTotal(plan.scoreRows[row], regionCount, plan.regionOne))
+            return Failure{totalTooLargeMessage(scorePath, row + 1)};
     }
+    plan.totals = *totals;
     plan.ranks = competitionRanks(plan.totals);
     return {};
 }
@@ -143,6 +142,12 @@ Expected<ResultPlan> planResults(const workspace::Workspace& workFolder, RankDis
         plan.regionOne = RegionOne::NameField;
         plan.names = roster->value().mid(0, plan.sheetCount());
     }
+
+    Expected<ViewpointSetup> viewpoints =
+        readViewpointSetup(workFolder, static_cast<int>(plan.regions.size()));
+    if (!viewpoints)
+        return Failure{viewpoints.error()};
+    plan.viewpointSetup = *viewpoints;
 
     if (workspace::Status totals = computeTotals(scorePath, plan); !totals)
         return Failure{totals.error()};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mark_layout.h"
+#include "statistics_source.h"
 #include "workspace/expected.h"
 #include "workspace/grade_table_file.h"
 #include "workspace/region_rect.h"
@@ -28,6 +29,7 @@ struct ResultPlan {
     RankDisplay rankDisplay = RankDisplay::Hidden;
     QList<qint32> totals; // per score row, every field counted
     QList<qint32> ranks;
+    ViewpointSetup viewpointSetup; // one viewpoint per region
     int unit = 0;
 
     [[nodiscard]] int sheetCount() const { return static_cast<int>(scoreRows.size()); }
@@ -37,11 +39,12 @@ struct ResultPlan {
     [[nodiscard]] QList<workspace::GradeRow> gradeRows() const;
 };
 
-// Reads ini/zahyo.txt, ini/haiten.txt, ini/comment.txt and ini/meibo.txt (when present) and
-// computes totals, ranks and the mark unit. The unit comes from the picture the main window
-// holds or, when it holds none, from touan/001.bmp. Fails with a message naming the file on a
-// missing or malformed file, fewer comment lines than score lines, score lines that are not one
-// per sheet of touan/, a total out of range, or when there is no picture to take the unit from.
+// Reads ini/zahyo.txt, ini/haiten.txt, ini/comment.txt, and ini/meibo.txt, ini/kanten.txt and
+// ini/kanten_kijun.txt (when present) and computes totals, ranks and the mark unit. The unit comes
+// from the picture the main window holds or, when it holds none, from touan/001.bmp. Fails with a
+// message naming the file on a missing or malformed file, fewer comment lines than score lines,
+// score lines that are not one per sheet of touan/, a total out of range, or when there is no
+// picture to take the unit from.
 [[nodiscard]] workspace::Expected<ResultPlan> planResults(const workspace::Workspace& workFolder,
                                                           RankDisplay rankDisplay,
                                                           std::optional<QSize> shownPicture);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/expected.h"
+
 #include <QList>
+#include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -22,6 +25,14 @@ private:
     double m_total = 0.0;
     bool m_fits = true;
 };
+
+// The total of every score row, as RunningTotal makes it. Fails naming the file (by scorePath)
+// and the first line whose total leaves the signed 32-bit range.
+[[nodiscard]] workspace::Expected<QList<qint32>> sheetTotals(const QList<QStringList>& scoreRows,
+                                                             const QString& scorePath);
+
+// The message for a line of the score file whose total cannot be computed.
+[[nodiscard]] QString totalTooLargeMessage(const QString& scorePath, int lineNumber);
 
 // Competition ranks in the order of the totals given: 1 + the number of strictly greater
 // totals, so 90, 80, 80, 70 rank 1, 2, 2, 4.

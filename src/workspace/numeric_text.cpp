@@ -68,4 +68,15 @@ double leadingNumberValue(QStringView text)
     return number.toDouble();
 }
 
+QString decimalText(double value)
+{
+    QString text = QString::number(value, 'f', 3);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    // A small negative value rounds to "-0".
+    return text == u"-0" ? QString(u'0') : text;
+}
+
 } // namespace workspace

@@ -89,9 +89,29 @@ QString rosterFile()
     return join(dataFolder(), u"meibo.txt"_s);
 }
 
+QString viewpointFile()
+{
+    return join(dataFolder(), u"kanten.txt"_s);
+}
+
+QString gradeThresholdFile()
+{
+    return join(dataFolder(), u"kanten_kijun.txt"_s);
+}
+
 QString gradeTable()
 {
     return u"seiseki.csv"_s;
+}
+
+QString statisticsTable()
+{
+    return u"toukei.csv"_s;
+}
+
+QString viewpointTable()
+{
+    return u"kanten.csv"_s;
 }
 
 QString undoOld()

@@ -23,7 +23,11 @@ namespace paths {
 [[nodiscard]] QString scoreFile();                        // ini/haiten.txt
 [[nodiscard]] QString commentFile();                      // ini/comment.txt
 [[nodiscard]] QString rosterFile();                       // ini/meibo.txt
+[[nodiscard]] QString viewpointFile();                    // ini/kanten.txt
+[[nodiscard]] QString gradeThresholdFile();               // ini/kanten_kijun.txt
 [[nodiscard]] QString gradeTable();                       // seiseki.csv
+[[nodiscard]] QString statisticsTable();                  // toukei.csv
+[[nodiscard]] QString viewpointTable();                   // kanten.csv
 [[nodiscard]] QString undoOld();                          // undo_old.bmp
 [[nodiscard]] QString undoNew();                          // undo_new.bmp
 } // namespace paths

@@ -6,6 +6,7 @@
 #include "main_window/main_window_geometry.h"
 #include "workspace/units.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -32,6 +33,7 @@ const std::pair<QString, QString> kButtons[] = {
     {u"Command9"_s, u"<< 7.採点結果"_s},  {u"Command10"_s, u"7.採点結果 >>"_s},
     {u"Command8"_s, u"8.答案印刷"_s},     {u"Command11"_s, u"9.成績表"_s},
     {u"Command14"_s, u"10.初期化"_s},     {u"Command6"_s, u"終了"_s},
+    {u"cmdKanten"_s, u"観点・統計"_s},
 };
 
 main_window::MainWindowGeometry expectedGeometry()
@@ -82,6 +84,9 @@ TEST(MainWindow, PlacesItsControlsByTheDesignTwips)
     EXPECT_EQ(window.findChild<QGroupBox*>(u"Frame1"_s)->geometry(), twipsToPixels(geometry.frame));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command2"_s)->geometry(), QRect(6, 12, 99, 22));
     EXPECT_EQ(window.findChild<QLineEdit*>(u"Text1"_s)->geometry(), QRect(94, 43, 25, 18));
+    // In the free space after 10.初期化, on its row and of its height.
+    EXPECT_EQ(window.findChild<QPushButton*>(u"cmdKanten"_s)->geometry(),
+              twipsToPixels(QRectF(7900, 600, 1485, 330)));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command6"_s)->x(), twipsToPixels(geometry.exitLeft));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command6"_s)->y(), 39);
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command13"_s)->x(),
@@ -148,4 +153,28 @@ TEST(MainWindow, AnUnreadableFirstSheetLeavesTheViewEmptyWithAMessage)
     ASSERT_EQ(messages->texts.size(), 1);
     EXPECT_TRUE(messages->texts[0].contains(u"001.bmp"_s));
     EXPECT_TRUE(window.displaySurface().isNull());
+}
+
+TEST(MainWindow, TheViewpointButtonOpensItsWindowInPlaceOfTheMainWindow)
+{
+    TemporaryWorkspace folder;
+    MainWindow window(folder.workspace());
+    window.show();
+    auto* button = window.findChild<QPushButton*>(u"cmdKanten"_s);
+    auto messages = test_support::answerMessageBoxes();
+    button->click();
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].contains(u"「3.切り取り終了」"_s));
+    EXPECT_TRUE(window.isVisible());
+
+    folder.writeBytes(u"ini/zahyo.txt"_s, "1,20,50,1\r\n");
+    button->click();
+    EXPECT_FALSE(window.isVisible());
+    QWidget* opened = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == u"statisticsWindow"_s && widget->isVisible())
+            opened = widget;
+    ASSERT_NE(opened, nullptr);
+    opened->close();
+    EXPECT_TRUE(window.isVisible());
 }

@@ -294,6 +294,16 @@ TEST(ResultComputation, RefusesInconsistentInputsAndTouchesNothing)
              writeLines(f, paths::scoreFile(), {u"1,1,1"_s, u"9999999999,,"_s});
          },
          u"haiten.txt"_s},
+        {"a viewpoint line that is not two fields",
+         [](auto& f) {
+             writeLines(f, paths::viewpointFile(), {u","_s, u"知識,5,5"_s});
+         },
+         u"kanten.txt」の2行目"_s},
+        {"grade thresholds out of order",
+         [](auto& f) {
+             writeLines(f, paths::gradeThresholdFile(), {u"50"_s, u"80"_s});
+         },
+         u"kanten_kijun.txt"_s},
         {"no picture to size the marks",
          [](auto& f) { QFile::remove(f.path(paths::sheetImage(1))); }, u"001.bmp"_s, std::nullopt},
     };
@@ -330,6 +340,8 @@ TEST(ResultComputation, AFailedWriteIsReportedByFileInsteadOfSuccess)
     } cases[] = {
         {"a marked sheet", u"hyouka/002.bmp"_s, u"002.bmp"_s, true},
         {"the grade table", u"seiseki.csv"_s, u"seiseki.csv"_s, false},
+        {"the statistics table", u"toukei.csv"_s, u"toukei.csv"_s, true},
+        {"an old viewpoint table", u"kanten.csv"_s, u"kanten.csv"_s, true},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);

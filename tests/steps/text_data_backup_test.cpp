@@ -13,6 +13,7 @@ TEST(TextDataBackup, MovesEveryTextFileIntoANewDatedFolder)
     test_support::TemporaryWorkspace folder;
     folder.writeBytes(u"ini/zahyo.txt"_s, "1,2,3,4\r\n");
     folder.writeBytes(u"ini/haiten.txt"_s, "5\r\n");
+    folder.writeBytes(u"ini/kanten.txt"_s, ",5\r\n");
     folder.writeBytes(u"ini/OTHER.TXT"_s, "x");
     folder.writeBytes(u"ini/keep.dat"_s, "y");
     const QDateTime now(QDate(2024, 7, 1), QTime(8, 30, 5));
@@ -21,6 +22,7 @@ TEST(TextDataBackup, MovesEveryTextFileIntoANewDatedFolder)
     EXPECT_EQ(QDir(folder.path(u"ini"_s)).entryList(QDir::Files), QStringList{u"keep.dat"_s});
     EXPECT_EQ(folder.readBytes(u"ini/backup/20240701-083005/zahyo.txt"_s), "1,2,3,4\r\n");
     EXPECT_TRUE(folder.exists(u"ini/backup/20240701-083005/haiten.txt"_s));
+    EXPECT_EQ(folder.readBytes(u"ini/backup/20240701-083005/kanten.txt"_s), ",5\r\n");
     EXPECT_TRUE(folder.exists(u"ini/backup/20240701-083005/OTHER.TXT"_s));
 
     // A second backup in the same second gets a folder of its own; with nothing to keep, none.

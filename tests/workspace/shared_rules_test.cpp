@@ -55,6 +55,21 @@ TEST(NumericText, LeadingNumberIsTheValueOfTheNumberAtTheStart)
     EXPECT_DOUBLE_EQ(leadingNumberValue(u"1.5.2"_s), 1.5);
 }
 
+TEST(NumericText, DecimalTextHasAtMostThreeDecimalsAndNoExponent)
+{
+    const std::pair<double, QString> cases[] = {
+        {0.85321, u"0.853"_s},
+        {2.5, u"2.5"_s},
+        {3.0, u"3"_s},
+        {0.0005, u"0.001"_s},
+        {-0.0004, u"0"_s},
+        {-0.25, u"-0.25"_s},
+        {1e20, u"100000000000000000000"_s},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(decimalText(value), text) << value;
+}
+
 TEST(Units, TwipsBecomePixelsAtFifteenATwip)
 {
     EXPECT_EQ(twipsToPixels(27750.0), 1850);

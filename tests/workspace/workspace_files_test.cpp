@@ -4,8 +4,10 @@
 #include "workspace/field_table_file.h"
 #include "workspace/folders.h"
 #include "workspace/grade_table_file.h"
+#include "workspace/grade_threshold_file.h"
 #include "workspace/region_file.h"
 #include "workspace/roster_file.h"
+#include "workspace/viewpoint_file.h"
 #include "workspace/work_folder.h"
 
 #include <QDir>
@@ -174,6 +176,84 @@ TEST(GradeTable, HeaderEndsWithACommaAndDataLinesCarryTheScoreLineVerbatim)
               QByteArray("\x8E\x81\x96\xBC,\x8D\x87\x8C\x76,\x8F\x87\x88\xCA,\x97\xCC\x88\xE6"
                          "1,\r\n"
                          "\"\",0,1,0\r\n"));
+}
+
+TEST(ViewpointFile, RoundTripsOneLinePerRegionAndAMissingFileMeansNone)
+{
+    TemporaryWorkspace folder;
+    const QString path = folder.path(paths::viewpointFile());
+    Expected<QList<RegionViewpoint>> read = readViewpoints(path);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->isEmpty());
+
+    folder.writeBytes(u"ini/.keep"_s, {});
+    const QList<RegionViewpoint> viewpoints{{QString(), QString()},
+                                            {u"知識・技能"_s, u"5"_s},
+                                            {u"思考・判断・表現"_s, QString()},
+                                            {u"\"態度\""_s, u"2.5"_s},
+                                            {QString(), u"0"_s}};
+    ASSERT_TRUE(writeViewpoints(path, viewpoints).ok());
+    EXPECT_TRUE(folder.readBytes(paths::viewpointFile()).startsWith(",\r\n\x92\x6D"));
+    EXPECT_TRUE(folder.readBytes(paths::viewpointFile()).endsWith(",0\r\n"));
+    read = readViewpoints(path);
+    ASSERT_TRUE(read) << read.error().toStdString();
+    EXPECT_EQ(*read, viewpoints);
+    EXPECT_EQ(read->at(3).fullMarksValue(), 2.5);
+    EXPECT_EQ(read->at(2).fullMarksValue(), std::nullopt);
+}
+
+TEST(ViewpointFile, RefusesMalformedLinesNamingTheLineAndWritesNothingUnstorable)
+{
+    const std::pair<QByteArray, QString> cases[] = {
+        {",\r\nA,5,1\r\n", u"2行目"_s},    {"A\r\n", u"1行目"_s},
+        {",\r\n,\r\nA,x\r\n", u"3行目"_s}, {"A,-1\r\n", u"1行目"_s},
+        {"A,1e3\r\n", u"1行目"_s},         {"A,2147483648\r\n", u"1行目"_s},
+        {"A\nB,5\r\n", u"1行目"_s},        {QByteArray(",\r\n").repeated(102), u"102行目"_s},
+    };
+    TemporaryWorkspace folder;
+    for (const auto& [bytes, line] : cases) {
+        folder.writeBytes(paths::viewpointFile(), bytes);
+        Expected<QList<RegionViewpoint>> read = readViewpoints(folder.path(paths::viewpointFile()));
+        ASSERT_FALSE(read) << bytes.toStdString();
+        EXPECT_TRUE(read.error().contains(u"kanten.txt"_s)) << read.error().toStdString();
+        EXPECT_TRUE(read.error().contains(line)) << read.error().toStdString();
+    }
+
+    folder.writeBytes(paths::viewpointFile(), "A,5\r\n");
+    for (const RegionViewpoint& unstorable :
+         {RegionViewpoint{u"A,B"_s, QString()}, RegionViewpoint{u"A"_s, u"五"_s}}) {
+        const Status status =
+            writeViewpoints(folder.path(paths::viewpointFile()), {{}, unstorable});
+        ASSERT_FALSE(status.ok());
+        EXPECT_TRUE(status.error().contains(u"問2"_s)) << status.error().toStdString();
+        EXPECT_EQ(folder.readBytes(paths::viewpointFile()), QByteArray("A,5\r\n"));
+    }
+}
+
+TEST(GradeThresholdFile, DefaultsToEightyAndFiftyRoundTripsAndRefusesWhatCannotGrade)
+{
+    TemporaryWorkspace folder;
+    const QString path = folder.path(paths::gradeThresholdFile());
+    Expected<GradeThresholds> read = readGradeThresholds(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, (GradeThresholds{80, 50}));
+
+    folder.writeBytes(u"ini/.keep"_s, {});
+    ASSERT_TRUE(writeGradeThresholds(path, {75.5, 40}).ok());
+    EXPECT_EQ(folder.readBytes(paths::gradeThresholdFile()), QByteArray("75.5\r\n40\r\n"));
+    read = readGradeThresholds(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, (GradeThresholds{75.5, 40}));
+
+    for (const QByteArray& bytes :
+         {QByteArray("80\r\n"), QByteArray("80\r\nx\r\n"), QByteArray("50\r\n80\r\n"),
+          QByteArray("120\r\n50\r\n"), QByteArray("80\r\n50\r\n10\r\n")}) {
+        folder.writeBytes(paths::gradeThresholdFile(), bytes);
+        read = readGradeThresholds(path);
+        ASSERT_FALSE(read) << bytes.toStdString();
+        EXPECT_TRUE(read.error().contains(u"kanten_kijun.txt"_s)) << read.error().toStdString();
+    }
+    EXPECT_FALSE(writeGradeThresholds(path, {40, 60}).ok());
 }
 
 TEST(Folders, PreparationCreatesOrEmptiesAndTextDeletionSparesOtherFiles)
