@@ -28,7 +28,7 @@ ensure_packages() {
 }
 
 # Build tools and libraries.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev libjpeg62-turbo-dev)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libjpeg62-turbo-dev zlib1g-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
 # buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)

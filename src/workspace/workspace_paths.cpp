@@ -89,6 +89,11 @@ QString rosterFile()
     return join(dataFolder(), u"meibo.txt"_s);
 }
 
+QString journalFile()
+{
+    return join(dataFolder(), u"kiroku.txt"_s);
+}
+
 QString gradeTable()
 {
     return u"seiseki.csv"_s;
@@ -102,6 +107,11 @@ QString undoOld()
 QString undoNew()
 {
     return u"undo_new.bmp"_s;
+}
+
+QString workFolderLock()
+{
+    return u"marutsuke.lock"_s;
 }
 
 } // namespace paths

@@ -23,9 +23,11 @@ namespace paths {
 [[nodiscard]] QString scoreFile();                        // ini/haiten.txt
 [[nodiscard]] QString commentFile();                      // ini/comment.txt
 [[nodiscard]] QString rosterFile();                       // ini/meibo.txt
+[[nodiscard]] QString journalFile();                      // ini/kiroku.txt
 [[nodiscard]] QString gradeTable();                       // seiseki.csv
 [[nodiscard]] QString undoOld();                          // undo_old.bmp
 [[nodiscard]] QString undoNew();                          // undo_new.bmp
+[[nodiscard]] QString workFolderLock();                   // marutsuke.lock
 } // namespace paths
 
 // One examination's working tree under the work folder. Every step reaches its files through
