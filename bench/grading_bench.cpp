@@ -176,7 +176,8 @@ int main(int argc, char* argv[])
             throw std::runtime_error("cannot write the journal");
     };
     writeJournal();
-    const workspace::Expected<grading::GradingTables> saved = grading::GradingTables::load(workspace);
+    const workspace::Expected<grading::GradingTables> saved =
+        grading::GradingTables::load(workspace);
     const double inspect = bench::bestSecondsFor(3, [&] {
         if (grading::inspectJournal(workspace, *saved).recovery.kind
             != grading::RecoveryKind::Restorable)

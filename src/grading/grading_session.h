@@ -30,7 +30,6 @@ public:
     [[nodiscard]] GradingState& state() { return m_state; }
     [[nodiscard]] const GradingState& state() const { return m_state; }
     [[nodiscard]] QUndoStack& history() { return m_history; }
-    [[nodiscard]] JournalWriter& journal() { return m_journal; }
 
     // The teacher's actions that change the tables; each is one step of the history, the
     // keystrokes typed into one box until the focus moves on being one step together.

@@ -52,14 +52,9 @@ workspace::Status JournalWriter::append(const ChangeList& changes)
 {
     if (changes.empty())
         return {};
-    const bool fresh = !m_file.isOpen();
-    if (fresh) {
-        // A file left from before belongs to an earlier start and is replaced as a whole.
-        if (workspace::Status started = restart({QDateTime::currentDateTime(), changes, 0});
-            !started)
-            return started;
-        return {};
-    }
+    // A file left from before belongs to an earlier opening and is replaced as a whole.
+    if (!m_file.isOpen())
+        return restart({QDateTime::currentDateTime(), changes, 0});
     const QByteArray bytes =
         encodeJournalRecord(m_nextNumber, {QDateTime::currentDateTime(), changes, 0});
     const qint64 sizeBefore = m_file.size();
