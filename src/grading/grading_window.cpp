@@ -83,7 +83,8 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
                                    u"「採点終了」で保存するまで、この画面の中にだけあります。"_s);
     });
     // Keystrokes are one step of the history until the focus moves to another box or control.
-    connect(qApp, &QApplication::focusChanged, this, [this] { m_session.endTyping(); });
+    // Bound to the session, which goes before the widgets whose deletion moves the focus.
+    connect(qApp, &QApplication::focusChanged, &m_session, [this] { m_session.endTyping(); });
 }
 
 void GradingWindow::createHistoryActions()
@@ -184,19 +185,19 @@ void GradingWindow::createSelectors()
 void GradingWindow::connectPanel()
 {
     const CommandPanel::Controls& controls = m_panel->controls();
-    const auto onMarks = [this](void (GradingState::*change)()) {
+    const auto onMarks = [this](void (*change)(GradingState&)) {
         return [this, change] {
-            (m_state.*change)();
+            change(m_state);
             m_canvas->showMarks(m_state);
             m_canvas->setFocus();
         };
     };
     connect(controls.selectAllButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::selectAll));
+            onMarks([](GradingState& state) { state.selectAll(); }));
     connect(controls.selectUnscoredButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::selectUnscored));
+            onMarks([](GradingState& state) { state.selectUnscored(); }));
     connect(controls.clearSelectionButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::clearSelection));
+            onMarks([](GradingState& state) { state.clearSelection(); }));
 
     const auto onZoom = [this](ZoomStep step) {
         return [this, step] {
