@@ -194,7 +194,7 @@ int main(int argc, char* argv[])
         });
         if (!window->state().hasChanges())
             throw std::runtime_error("nothing was restored");
-        window->session().discardJournal();
+        window->history().discardJournal();
         delete window;
         openRestoring = run == 0 ? seconds : std::min(openRestoring, seconds);
     }

@@ -50,8 +50,8 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
                              const JournalStart& journal, QWidget* parent)
     : QWidget(parent)
     , m_workspace(std::move(workspace))
-    , m_session(std::move(tables), journal)
-    , m_state(m_session.state())
+    , m_history(std::move(tables), journal)
+    , m_state(m_history.state())
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"採点画面"_s);
@@ -63,28 +63,28 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
 
     m_palette = new ScorePalette(this);
     connect(m_palette, &ScorePalette::scoreRequested, this, [this](const QString& preset) {
-        m_session.applyScore(preset);
+        m_history.applyScore(preset);
         if (m_state.currentRegion() != 0)
             renderPage();
         returnKeyboardToGrid();
     });
     connect(m_palette, &ScorePalette::commentRequested, this, [this](const QString& preset) {
-        m_session.applyComment(preset);
+        m_history.applyComment(preset);
         m_canvas->showComments(m_state);
         returnKeyboardToGrid();
     });
     createHistoryActions();
 
-    connect(&m_session, &GradingSession::pageReplayed, this, &GradingWindow::renderPage);
-    connect(&m_session, &GradingSession::journalFailed, this, [this](const QString& message) {
+    connect(&m_history, &GradingHistory::pageReplayed, this, &GradingWindow::renderPage);
+    connect(&m_history, &GradingHistory::journalFailed, this, [this](const QString& message) {
         QMessageBox::warning(this, workspace::applicationTitle(),
                              message
                                  + u"\n採点の変更は記録できません。"
                                    u"「採点終了」で保存するまで、この画面の中にだけあります。"_s);
     });
     // Keystrokes are one step of the history until the focus moves to another box or control.
-    // Bound to the session, which goes before the widgets whose deletion moves the focus.
-    connect(qApp, &QApplication::focusChanged, &m_session, [this] { m_session.endTyping(); });
+    // Bound to the history, which goes before the widgets whose deletion moves the focus.
+    connect(qApp, &QApplication::focusChanged, &m_history, [this] { m_history.endTyping(); });
 }
 
 void GradingWindow::createHistoryActions()
@@ -94,8 +94,8 @@ void GradingWindow::createHistoryActions()
     auto* redo = new QAction(u"やり直す"_s, this);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(undo, &QAction::triggered, &m_session.history(), &QUndoStack::undo);
-    connect(redo, &QAction::triggered, &m_session.history(), &QUndoStack::redo);
+    connect(undo, &QAction::triggered, &m_history.undoStack(), &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &m_history.undoStack(), &QUndoStack::redo);
     // The keys work while the palette is the active window too.
     for (QAction* action : {undo, redo}) {
         addAction(action);
@@ -236,9 +236,9 @@ void GradingWindow::connectCanvas()
                 m_canvas->setFocus();
             });
     connect(m_canvas, &GridCanvas::scoreEdited, this,
-            [this](int index, const QString& text) { m_session.editScore(index, text); });
+            [this](int index, const QString& text) { m_history.editScore(index, text); });
     connect(m_canvas, &GridCanvas::commentEdited, this,
-            [this](int index, const QString& text) { m_session.editComment(index, text); });
+            [this](int index, const QString& text) { m_history.editComment(index, text); });
     connect(m_canvas, &GridCanvas::keyDown, this, &GradingWindow::onCanvasKey);
     connect(m_canvas, &GridCanvas::keyUp, this, [this](int key) {
         if (key == Qt::Key_Shift)
@@ -358,7 +358,7 @@ void GradingWindow::closeEvent(QCloseEvent* event)
         }
     }
     // Saved, given up, or nothing to keep: the journal has done its work.
-    m_session.discardJournal();
+    m_history.discardJournal();
     m_palette->hide();
     event->accept();
     emit closed();

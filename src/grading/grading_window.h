@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cutout_cache.h"
-#include "grading_session.h"
+#include "grading_history.h"
 #include "grading_window_geometry.h"
 #include "workspace/workspace_paths.h"
 
@@ -31,7 +31,7 @@ public:
                   QWidget* parent = nullptr);
 
     [[nodiscard]] const GradingState& state() const { return m_state; }
-    [[nodiscard]] GradingSession& session() { return m_session; }
+    [[nodiscard]] GradingHistory& history() { return m_history; }
     [[nodiscard]] ScorePalette* scorePalette() const { return m_palette; }
     [[nodiscard]] GridCanvas* canvas() const { return m_canvas; }
     [[nodiscard]] const CutoutCache& cutouts() const { return m_cutouts; }
@@ -65,7 +65,7 @@ private:
     bool save();
 
     workspace::Workspace m_workspace;
-    GradingSession m_session;
+    GradingHistory m_history;
     GradingState& m_state;
     CutoutCache m_cutouts;
     GradingWindowGeometry m_geometry;

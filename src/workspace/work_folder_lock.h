@@ -10,7 +10,7 @@ namespace workspace {
 
 enum class LockOutcome {
     Taken,
-    // A copy that ended without unlocking (a crash, a killed session) left its lock behind.
+    // A copy that ended without unlocking (a crash, a program killed at logout) left its lock behind.
     TakenOverStale,
     HeldByAnother,
     // The lock file cannot be made (a folder that cannot be written).

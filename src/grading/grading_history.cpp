@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading_session.h"
+#include "grading_history.h"
 
 #include <QUndoCommand>
 
@@ -12,19 +12,19 @@ constexpr int kTypingCommandId = 1;
 // One action of the teacher: the changes it made, and the page before and after it.
 class ChangeCommand : public QUndoCommand {
 public:
-    ChangeCommand(GradingSession& session, ChangeList changes, PageSnapshot before, int typingRun)
-        : m_session(session)
+    ChangeCommand(GradingHistory& history, ChangeList changes, PageSnapshot before, int typingRun)
+        : m_history(history)
         , m_changes(std::move(changes))
         , m_before(std::move(before))
-        , m_after(session.state().snapshot())
-        , m_generationAfter(session.state().pageGeneration())
+        , m_after(history.state().snapshot())
+        , m_generationAfter(history.state().pageGeneration())
         , m_typingRun(typingRun)
     {
     }
 
     void undo() override
     {
-        m_generationUndone = m_session.replay(inverted(m_changes), m_before, m_generationAfter);
+        m_generationUndone = m_history.replay(inverted(m_changes), m_before, m_generationAfter);
     }
 
     void redo() override
@@ -34,7 +34,7 @@ public:
             m_done = false;
             return;
         }
-        m_generationAfter = m_session.replay(m_changes, m_after, m_generationUndone);
+        m_generationAfter = m_history.replay(m_changes, m_after, m_generationUndone);
     }
 
     int id() const override { return m_typingRun >= 0 ? kTypingCommandId : -1; }
@@ -59,7 +59,7 @@ public:
     }
 
 private:
-    GradingSession& m_session;
+    GradingHistory& m_history;
     ChangeList m_changes;
     PageSnapshot m_before;
     PageSnapshot m_after;
@@ -71,7 +71,7 @@ private:
 
 } // namespace
 
-GradingSession::GradingSession(GradingTables saved, const JournalStart& journal)
+GradingHistory::GradingHistory(GradingTables saved, const JournalStart& journal)
     : m_state(std::move(saved))
     , m_journal(journal.path, journal.base)
 {
@@ -93,7 +93,7 @@ GradingSession::GradingSession(GradingTables saved, const JournalStart& journal)
     });
 }
 
-void GradingSession::writeToJournal(const ChangeList& changes)
+void GradingHistory::writeToJournal(const ChangeList& changes)
 {
     const workspace::Status written =
         m_journalIntact
@@ -108,39 +108,39 @@ void GradingSession::writeToJournal(const ChangeList& changes)
     }
 }
 
-void GradingSession::record(ChangeList changes, const PageSnapshot& before, int typingRun)
+void GradingHistory::record(ChangeList changes, const PageSnapshot& before, int typingRun)
 {
     if (changes.empty())
         return;
     writeToJournal(changes);
-    m_history.push(new ChangeCommand(*this, std::move(changes), before, typingRun));
+    m_undoStack.push(new ChangeCommand(*this, std::move(changes), before, typingRun));
 }
 
-void GradingSession::editScore(int index, const QString& text)
+void GradingHistory::editScore(int index, const QString& text)
 {
     const PageSnapshot before = m_state.snapshot();
     record(m_state.editScore(index, text), before, m_typingRun);
 }
 
-void GradingSession::editComment(int index, const QString& text)
+void GradingHistory::editComment(int index, const QString& text)
 {
     const PageSnapshot before = m_state.snapshot();
     record(m_state.editComment(index, text), before, m_typingRun);
 }
 
-void GradingSession::applyScore(const QString& preset)
+void GradingHistory::applyScore(const QString& preset)
 {
     const PageSnapshot before = m_state.snapshot();
     record(m_state.applyScore(preset), before, -1);
 }
 
-void GradingSession::applyComment(const QString& preset)
+void GradingHistory::applyComment(const QString& preset)
 {
     const PageSnapshot before = m_state.snapshot();
     record(m_state.applyComment(preset), before, -1);
 }
 
-int GradingSession::replay(const ChangeList& changes, const PageSnapshot& page, int generation)
+int GradingHistory::replay(const ChangeList& changes, const PageSnapshot& page, int generation)
 {
     endTyping();
     m_state.applyChanges(changes);

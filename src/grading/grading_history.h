@@ -21,15 +21,15 @@ struct JournalStart {
 // One opening of the grading window without its widgets: the grading state, the journal that
 // every change of the tables goes to, and the undo history of the teacher's actions. Every
 // change, undone and redone ones included, passes through here to the journal.
-class GradingSession : public QObject {
+class GradingHistory : public QObject {
     Q_OBJECT
 
 public:
-    GradingSession(GradingTables saved, const JournalStart& journal);
+    GradingHistory(GradingTables saved, const JournalStart& journal);
 
     [[nodiscard]] GradingState& state() { return m_state; }
     [[nodiscard]] const GradingState& state() const { return m_state; }
-    [[nodiscard]] QUndoStack& history() { return m_history; }
+    [[nodiscard]] QUndoStack& undoStack() { return m_undoStack; }
 
     // The teacher's actions that change the tables; each is one step of the history, the
     // keystrokes typed into one box until the focus moves on being one step together.
@@ -60,7 +60,7 @@ private:
 
     GradingState m_state;
     JournalWriter m_journal;
-    QUndoStack m_history;
+    QUndoStack m_undoStack;
     bool m_journalIntact = true;
     bool m_failureReported = false;
     int m_typingRun = 0;
