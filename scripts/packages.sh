@@ -29,7 +29,7 @@ ensure_packages() {
 
 # Build tools and libraries; dpkg-dev gives dpkg-shlibdeps, which names the Qt libraries in the
 # Debian package's Depends.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev dpkg-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev zlib1g-dev dpkg-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
 # buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)

@@ -3,6 +3,7 @@
 #include "main_window/main_window.h"
 #include "workspace/limits.h"
 #include "workspace/work_folder.h"
+#include "workspace/work_folder_lock.h"
 #include "workspace/workspace_paths.h"
 
 #include <QApplication>
@@ -23,6 +24,12 @@ int main(int argc, char* argv[])
         QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QTextStream(stderr) << u"作業フォルダ: "_s << workspace::displayPath(folder.path) << Qt::endl;
+    // A second copy on the same folder would overwrite the first one's files.
+    const workspace::WorkFolderLock lock(folder.path);
+    if (!lock.isHeld()) {
+        QMessageBox::warning(nullptr, workspace::applicationTitle(), lock.message());
+        return 1;
+    }
     main_window::MainWindow window{workspace::Workspace(folder.path)};
     window.show();
     if (const QString notice = workspace::workFolderNotice(folder); !notice.isEmpty())

@@ -61,6 +61,7 @@ void GradingState::colourSelectors()
 
 void GradingState::placeCells(const std::vector<bool>& shown)
 {
+    m_pageGeneration = ++m_lastGeneration;
     const GridMetrics gridMetrics = metrics();
     int position = -1;
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
@@ -161,41 +162,102 @@ void GradingState::clearSelection()
         m_cells[index].state = stateForScoreBox(int(index));
 }
 
-void GradingState::editScore(int index, const QString& text)
+ChangeList GradingState::editScore(int index, const QString& text)
 {
     if (m_currentRegion == 0 || index < 0 || std::size_t(index) >= m_cells.size())
-        return;
+        return {};
     m_cells[std::size_t(index)].scoreBox = text;
-    m_tables.setScore(index + 1, m_currentRegion,
-                      workspace::isNumericText(text) ? text : QString());
+    const QString stored = workspace::isNumericText(text) ? text : QString();
+    const QString& before = m_tables.score(index + 1, m_currentRegion);
+    if (before == stored)
+        return {};
+    ChangeList changes{{index + 1, m_currentRegion, TableField::Score, before, stored}};
+    m_tables.setScore(index + 1, m_currentRegion, stored);
+    return changes;
 }
 
-void GradingState::editComment(int index, const QString& text)
+ChangeList GradingState::editComment(int index, const QString& text)
 {
     if (m_currentRegion == 0 || index < 0 || std::size_t(index) >= m_cells.size())
-        return;
+        return {};
     m_cells[std::size_t(index)].commentBox = text;
-    m_tables.setComment(index + 1, m_currentRegion, storedComment(text));
+    const QString stored = storedComment(text);
+    const QString& before = m_tables.comment(index + 1, m_currentRegion);
+    if (before == stored)
+        return {};
+    ChangeList changes{{index + 1, m_currentRegion, TableField::Comment, before, stored}};
+    m_tables.setComment(index + 1, m_currentRegion, stored);
+    return changes;
 }
 
-void GradingState::applyScore(const QString& preset)
+ChangeList GradingState::applyScore(const QString& preset)
 {
+    ChangeList changes;
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
         if (m_cells[index].state != MarkState::Yellow)
             continue;
-        editScore(int(index), preset);
+        for (CellChange& change : editScore(int(index), preset))
+            changes.push_back(std::move(change));
         if (workspace::isNumericText(m_cells[index].scoreBox))
             m_cells[index].state = MarkState::Blue;
     }
     if (m_currentRegion != 0)
         buildPage(m_currentRegion - 1);
+    return changes;
 }
 
-void GradingState::applyComment(const QString& preset)
+ChangeList GradingState::applyComment(const QString& preset)
 {
+    ChangeList changes;
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         if (m_cells[index].state == MarkState::Yellow)
-            editComment(int(index), preset);
+            for (CellChange& change : editComment(int(index), preset))
+                changes.push_back(std::move(change));
+    return changes;
+}
+
+PageSnapshot GradingState::snapshot() const
+{
+    PageSnapshot page{m_currentRegion, m_pageGeneration, {}, {}};
+    page.shown.reserve(m_cells.size());
+    page.marks.reserve(m_cells.size());
+    for (const PageCell& cell : m_cells) {
+        page.shown.push_back(cell.shown);
+        page.marks.push_back(cell.state);
+    }
+    return page;
+}
+
+void GradingState::restorePage(const PageSnapshot& snapshot)
+{
+    if (snapshot.region < 1 || snapshot.region > m_tables.regionCount()
+        || snapshot.shown.size() != m_cells.size())
+        return;
+    m_shiftHeld = false;
+    m_currentRegion = snapshot.region;
+    colourSelectors();
+    placeCells(snapshot.shown);
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        m_cells[index].state = snapshot.marks[index];
+    m_pageGeneration = snapshot.generation;
+}
+
+void GradingState::applyChanges(const ChangeList& changes)
+{
+    for (const CellChange& change : changes) {
+        const std::size_t index = std::size_t(change.sheet - 1);
+        const bool onPage = change.region == m_currentRegion && index < m_cells.size();
+        if (change.field == TableField::Score) {
+            m_tables.setScore(change.sheet, change.region, change.after);
+            if (onPage)
+                m_cells[index].scoreBox = change.after;
+        } else {
+            m_tables.setComment(change.sheet, change.region, change.after);
+            if (onPage)
+                m_cells[index].commentBox = change.after;
+        }
+    }
+    colourSelectors();
 }
 
 void GradingState::rebuildForLayoutChange()

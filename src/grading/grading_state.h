@@ -33,6 +33,14 @@ struct DisplayOptions {
     CommentDisplay comments = CommentDisplay::Hidden;
 };
 
+// What the page showed at one moment: which answers, and their marks.
+struct PageSnapshot {
+    int region = 0;
+    int generation = 0;
+    std::vector<bool> shown;
+    std::vector<imaging::MarkState> marks;
+};
+
 // The grading rules of one opening of the grading window, without widgets: the tables, the
 // current region, the page of answer cells with their mark states, and what selecting,
 // scoring, zooming and re-columning do to them. The window shows what this holds.
@@ -42,6 +50,8 @@ public:
 
     [[nodiscard]] const GradingTables& tables() const { return m_tables; }
     [[nodiscard]] bool hasChanges() const { return !m_tables.savesSameAs(m_loadedTables); }
+    // The tables as they were last saved (or loaded).
+    [[nodiscard]] const GradingTables& savedTables() const { return m_loadedTables; }
     // Marks the current tables as what is on disk.
     void markSaved() { m_loadedTables = m_tables; }
 
@@ -71,14 +81,25 @@ public:
     void selectUnscored();
     void clearSelection();
 
-    // The teacher's typing into a score or comment box of the current region.
-    void editScore(int index, const QString& text);
-    void editComment(int index, const QString& text);
+    // The teacher's typing into a score or comment box of the current region. These four
+    // return what they changed in the tables.
+    ChangeList editScore(int index, const QString& text);
+    ChangeList editComment(int index, const QString& text);
 
     // A palette preset given to every selected answer, hidden ones included; a score then
     // rebuilds the page, a comment leaves the marks as they are.
-    void applyScore(const QString& preset);
-    void applyComment(const QString& preset);
+    ChangeList applyScore(const QString& preset);
+    ChangeList applyComment(const QString& preset);
+
+    // Tells the page builds apart, so that a change taken back can tell whether the page it
+    // changed is still the one shown; a restored page is again the one it was.
+    [[nodiscard]] int pageGeneration() const { return m_pageGeneration; }
+    [[nodiscard]] PageSnapshot snapshot() const;
+    // Shows the page as it was at the snapshot, with the texts the tables now hold.
+    void restorePage(const PageSnapshot& snapshot);
+    // Puts changes taken from elsewhere (undo, redo, a restored journal) into the tables and
+    // the boxes of the page; the marks and the page stay as they are.
+    void applyChanges(const ChangeList& changes);
 
     // The check boxes' values; the page is rebuilt when a region is current.
     void setOptions(const DisplayOptions& options);
@@ -101,6 +122,8 @@ private:
     bool m_freshLayout = true;
     bool m_shiftHeld = false;
     int m_anchorIndex = 0;
+    int m_pageGeneration = 0;
+    int m_lastGeneration = 0;
     DisplayOptions m_options;
     std::vector<PageCell> m_cells;
     QList<SelectorColour> m_selectorColours;

@@ -124,6 +124,58 @@ bool GradingTables::savesSameAs(const GradingTables& other) const
     return true;
 }
 
+ChangeList inverted(const ChangeList& changes)
+{
+    ChangeList back;
+    back.reserve(changes.size());
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+        back.push_back(
+            {change->sheet, change->region, change->field, change->after, change->before});
+    return back;
+}
+
+const QString& GradingTables::text(int sheet, int region, TableField field) const
+{
+    return field == TableField::Score ? score(sheet, region) : comment(sheet, region);
+}
+
+bool GradingTables::applyIfFits(const ChangeList& changes)
+{
+    std::size_t applied = 0;
+    for (; applied < changes.size(); ++applied) {
+        const CellChange& change = changes[applied];
+        if (change.sheet < 1 || change.sheet > m_sheetCount || change.region < 1
+            || change.region > regionCount()
+            || text(change.sheet, change.region, change.field) != change.before)
+            break;
+        std::vector<QString>& table =
+            change.field == TableField::Score ? m_scoreTable : m_commentTable;
+        table[cellIndex(change.sheet, change.region)] = change.after;
+    }
+    if (applied == changes.size())
+        return true;
+    // One change that does not fit leaves the whole record out.
+    for (std::size_t undone = applied; undone-- > 0;) {
+        const CellChange& change = changes[undone];
+        std::vector<QString>& table =
+            change.field == TableField::Score ? m_scoreTable : m_commentTable;
+        table[cellIndex(change.sheet, change.region)] = change.before;
+    }
+    return false;
+}
+
+ChangeList GradingTables::changesTo(const GradingTables& other) const
+{
+    ChangeList changes;
+    for (int sheet = 1; sheet <= m_sheetCount; ++sheet)
+        for (int region = 1; region <= regionCount(); ++region)
+            for (const TableField field : {TableField::Score, TableField::Comment})
+                if (const QString& after = other.text(sheet, region, field);
+                    text(sheet, region, field) != after)
+                    changes.push_back({sheet, region, field, text(sheet, region, field), after});
+    return changes;
+}
+
 Expected<GradingTables> GradingTables::load(const workspace::Workspace& workspace)
 {
     namespace paths = workspace::paths;

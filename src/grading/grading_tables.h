@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cell_change.h"
 #include "workspace/expected.h"
 #include "workspace/limits.h"
 #include "workspace/region_rect.h"
@@ -48,6 +49,14 @@ public:
 
     // Whether saving would write something other than what the other tables would write.
     [[nodiscard]] bool savesSameAs(const GradingTables& other) const;
+
+    [[nodiscard]] const QString& text(int sheet, int region, TableField field) const;
+    // Applies the changes when every one starts from the text the tables hold for a sheet and a
+    // region that exist; otherwise changes nothing and returns false.
+    [[nodiscard]] bool applyIfFits(const ChangeList& changes);
+    // What turns these tables into the other ones (on the same sheets and regions), answer by
+    // answer in sheet and region order.
+    [[nodiscard]] ChangeList changesTo(const GradingTables& other) const;
 
 private:
     [[nodiscard]] static qsizetype cellIndex(int sheet, int region);

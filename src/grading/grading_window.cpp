@@ -8,6 +8,8 @@
 #include "workspace/limits.h"
 #include "workspace/units.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -44,10 +46,12 @@ QScrollBar* makeScrollBar(Qt::Orientation orientation, const QString& objectName
 
 } // namespace
 
-GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables tables, QWidget* parent)
+GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables tables,
+                             const JournalStart& journal, QWidget* parent)
     : QWidget(parent)
     , m_workspace(std::move(workspace))
-    , m_state(std::move(tables))
+    , m_history(std::move(tables), journal)
+    , m_state(m_history.state())
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"採点画面"_s);
@@ -59,14 +63,51 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
 
     m_palette = new ScorePalette(this);
     connect(m_palette, &ScorePalette::scoreRequested, this, [this](const QString& preset) {
-        m_state.applyScore(preset);
+        m_history.applyScore(preset);
         if (m_state.currentRegion() != 0)
             renderPage();
+        returnKeyboardToGrid();
     });
     connect(m_palette, &ScorePalette::commentRequested, this, [this](const QString& preset) {
-        m_state.applyComment(preset);
+        m_history.applyComment(preset);
         m_canvas->showComments(m_state);
+        returnKeyboardToGrid();
     });
+    createHistoryActions();
+
+    connect(&m_history, &GradingHistory::pageReplayed, this, &GradingWindow::renderPage);
+    connect(&m_history, &GradingHistory::journalFailed, this, [this](const QString& message) {
+        QMessageBox::warning(this, workspace::applicationTitle(),
+                             message
+                                 + u"\n採点の変更は記録できません。"
+                                   u"「採点終了」で保存するまで、この画面の中にだけあります。"_s);
+    });
+    // Keystrokes are one step of the history until the focus moves to another box or control.
+    // Bound to the history, which goes before the widgets whose deletion moves the focus.
+    connect(qApp, &QApplication::focusChanged, &m_history, [this] { m_history.endTyping(); });
+}
+
+void GradingWindow::createHistoryActions()
+{
+    auto* undo = new QAction(u"元に戻す"_s, this);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* redo = new QAction(u"やり直す"_s, this);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(undo, &QAction::triggered, &m_history.undoStack(), &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &m_history.undoStack(), &QUndoStack::redo);
+    // The keys work while the palette is the active window too.
+    for (QAction* action : {undo, redo}) {
+        addAction(action);
+        m_palette->addAction(action);
+    }
+}
+
+void GradingWindow::returnKeyboardToGrid()
+{
+    // A click on the palette made it the active window; the keys belong to the grid.
+    activateWindow();
+    m_canvas->setFocus();
 }
 
 void GradingWindow::createControls()
@@ -144,19 +185,19 @@ void GradingWindow::createSelectors()
 void GradingWindow::connectPanel()
 {
     const CommandPanel::Controls& controls = m_panel->controls();
-    const auto onMarks = [this](void (GradingState::*change)()) {
+    const auto onMarks = [this](void (*change)(GradingState&)) {
         return [this, change] {
-            (m_state.*change)();
+            change(m_state);
             m_canvas->showMarks(m_state);
             m_canvas->setFocus();
         };
     };
     connect(controls.selectAllButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::selectAll));
+            onMarks([](GradingState& state) { state.selectAll(); }));
     connect(controls.selectUnscoredButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::selectUnscored));
+            onMarks([](GradingState& state) { state.selectUnscored(); }));
     connect(controls.clearSelectionButton, &QPushButton::clicked, this,
-            onMarks(&GradingState::clearSelection));
+            onMarks([](GradingState& state) { state.clearSelection(); }));
 
     const auto onZoom = [this](ZoomStep step) {
         return [this, step] {
@@ -195,9 +236,9 @@ void GradingWindow::connectCanvas()
                 m_canvas->setFocus();
             });
     connect(m_canvas, &GridCanvas::scoreEdited, this,
-            [this](int index, const QString& text) { m_state.editScore(index, text); });
+            [this](int index, const QString& text) { m_history.editScore(index, text); });
     connect(m_canvas, &GridCanvas::commentEdited, this,
-            [this](int index, const QString& text) { m_state.editComment(index, text); });
+            [this](int index, const QString& text) { m_history.editComment(index, text); });
     connect(m_canvas, &GridCanvas::keyDown, this, &GradingWindow::onCanvasKey);
     connect(m_canvas, &GridCanvas::keyUp, this, [this](int key) {
         if (key == Qt::Key_Shift)
@@ -316,6 +357,8 @@ void GradingWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    // Saved, given up, or nothing to keep: the journal has done its work.
+    m_history.discardJournal();
     m_palette->hide();
     event->accept();
     emit closed();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cutout_cache.h"
-#include "grading_state.h"
+#include "grading_history.h"
 #include "grading_window_geometry.h"
 #include "workspace/workspace_paths.h"
 
@@ -20,15 +20,18 @@ class ScorePalette;
 
 // The grading window (Form2, "採点画面"): the region selectors at the left, the answer canvas
 // with its scroll bars, the command panel at the right, and the score palette (Form3) it owns.
-// Nothing is written until "採点終了"; closing it any other way after changes asks whether to
-// save, discard or go back.
+// The files are written by "採点終了"; until then every change goes to the journal, and Ctrl+Z,
+// Ctrl+Y and Ctrl+Shift+Z undo and redo the teacher's actions. Closing it any other way after
+// changes asks whether to save, discard or go back.
 class GradingWindow : public QWidget {
     Q_OBJECT
 
 public:
-    GradingWindow(workspace::Workspace workspace, GradingTables tables, QWidget* parent = nullptr);
+    GradingWindow(workspace::Workspace workspace, GradingTables tables, const JournalStart& journal,
+                  QWidget* parent = nullptr);
 
     [[nodiscard]] const GradingState& state() const { return m_state; }
+    [[nodiscard]] GradingHistory& history() { return m_history; }
     [[nodiscard]] ScorePalette* scorePalette() const { return m_palette; }
     [[nodiscard]] GridCanvas* canvas() const { return m_canvas; }
     [[nodiscard]] const CutoutCache& cutouts() const { return m_cutouts; }
@@ -48,6 +51,7 @@ private:
     void createSelectors();
     void connectPanel();
     void connectCanvas();
+    void createHistoryActions();
     void applyGeometry();
 
     void renderPage();
@@ -56,11 +60,13 @@ private:
     void applyDisplayOptions();
     void stepColumns(ColumnStep step);
     void onCanvasKey(int key);
+    void returnKeyboardToGrid();
     void finishGrading();
     bool save();
 
     workspace::Workspace m_workspace;
-    GradingState m_state;
+    GradingHistory m_history;
+    GradingState& m_state;
     CutoutCache m_cutouts;
     GradingWindowGeometry m_geometry;
 

@@ -4,10 +4,17 @@
 #include "file_messages.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace workspace {
 
@@ -27,8 +34,15 @@ Status writeAll(QSaveFile& file, const QByteArray& bytes)
 {
     if (!file.open(QIODevice::WriteOnly))
         return Failure{messages::cannotWrite(file.fileName(), file.errorString())};
-    if (file.write(bytes) == bytes.size() && file.flush())
-        return {};
+    if (file.write(bytes) == bytes.size() && file.flush()) {
+        // QSaveFile syncs before its rename too, but ignores the result; a disk that cannot
+        // keep the data must not replace the old file.
+        if (::fsync(file.handle()) == 0)
+            return {};
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        abandon(file);
+        return Failure{messages::cannotWrite(file.fileName(), reason)};
+    }
     // A short write records no error, and errorString() then says only "Unknown error".
     const QString reason =
         file.error() == QFileDevice::NoError ? messages::writeStoppedShort() : file.errorString();
@@ -37,6 +51,19 @@ Status writeAll(QSaveFile& file, const QByteArray& bytes)
 }
 
 } // namespace
+
+Status syncFolder(const QString& folder)
+{
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    const bool synced = descriptor >= 0 && ::fsync(descriptor) == 0;
+    const int error = errno;
+    if (descriptor >= 0)
+        ::close(descriptor);
+    if (synced)
+        return {};
+    return Failure{
+        messages::cannotConfirmOnDisk(folder, QString::fromLocal8Bit(std::strerror(error)))};
+}
 
 Status writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
@@ -63,6 +90,14 @@ Status writeFilesAtomically(const QList<FileContent>& files)
             return Failure{messages::cannotWrite(file.fileName(), file.errorString())};
         }
     }
+    // The renames live in the folder's entries: until the folder is synced, a power cut can
+    // bring back the old files.
+    QSet<QString> folders;
+    for (const FileContent& content : files)
+        folders.insert(QFileInfo(content.path).absolutePath());
+    for (const QString& folder : folders)
+        if (Status status = syncFolder(folder); !status)
+            return status;
     return {};
 }
 

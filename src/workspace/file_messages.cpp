@@ -24,6 +24,12 @@ QString badLine(const QString& path, int lineNumber, const QString& problem)
         displayPath(path), QString::number(lineNumber), problem);
 }
 
+QString cannotConfirmOnDisk(const QString& path, const QString& reason)
+{
+    return u"「%1」への保存がディスクに書き込まれたことを確認できません。\n%2"_s.arg(
+        displayPath(path), reason);
+}
+
 QString cannotCreateFolder(const QString& path)
 {
     return u"フォルダ「%1」を作成できません。"_s.arg(displayPath(path));

@@ -99,6 +99,11 @@ QString gradeThresholdFile()
     return join(dataFolder(), u"kanten_kijun.txt"_s);
 }
 
+QString journalFile()
+{
+    return join(dataFolder(), u"kiroku.txt"_s);
+}
+
 QString gradeTable()
 {
     return u"seiseki.csv"_s;
@@ -122,6 +127,11 @@ QString undoOld()
 QString undoNew()
 {
     return u"undo_new.bmp"_s;
+}
+
+QString workFolderLock()
+{
+    return u"marutsuke.lock"_s;
 }
 
 } // namespace paths

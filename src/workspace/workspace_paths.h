@@ -25,11 +25,13 @@ namespace paths {
 [[nodiscard]] QString rosterFile();                       // ini/meibo.txt
 [[nodiscard]] QString viewpointFile();                    // ini/kanten.txt
 [[nodiscard]] QString gradeThresholdFile();               // ini/kanten_kijun.txt
+[[nodiscard]] QString journalFile();                      // ini/kiroku.txt
 [[nodiscard]] QString gradeTable();                       // seiseki.csv
 [[nodiscard]] QString statisticsTable();                  // toukei.csv
 [[nodiscard]] QString viewpointTable();                   // kanten.csv
 [[nodiscard]] QString undoOld();                          // undo_old.bmp
 [[nodiscard]] QString undoNew();                          // undo_new.bmp
+[[nodiscard]] QString workFolderLock();                   // marutsuke.lock
 } // namespace paths
 
 // One examination's working tree under the work folder. Every step reaches its files through

@@ -2,6 +2,7 @@
 #include "exam_fixture.h"
 #include "grading/grading_window.h"
 #include "grading/grid_canvas.h"
+#include "grading/journal_recovery.h"
 #include "grading/open_grading.h"
 #include "grading/picture_box.h"
 #include "grading/score_palette.h"
@@ -10,6 +11,7 @@
 #include "temporary_workspace.h"
 #include "workspace/units.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -398,4 +400,83 @@ TEST_F(GradingWindowTest, LayoutControlsWaitForARegionAndThenRebuild)
     EXPECT_TRUE(control<PictureBox>(m_window, u"picKaitou"_s, 1)->isVisible());
     EXPECT_FALSE(control<PictureBox>(m_window, u"picKaitou"_s, 0)->isVisible());
     EXPECT_EQ(left(1), firstColumn);
+}
+
+TEST_F(GradingWindowTest, UndoAndRedoTakeBackAPresetAndATypedScoreWithTheirMarksAndQuestionList)
+{
+    open(Exam(3, kTwoRegions).scores({u",1"_s, u",1"_s, u",1"_s}));
+    const auto undo = [this] { QTest::keyClick(canvas(), Qt::Key_Z, Qt::ControlModifier); };
+    const auto redo = [this] { QTest::keyClick(canvas(), Qt::Key_Y, Qt::ControlModifier); };
+    const auto fullyGraded = [this](int region) {
+        return control<QLabel>(m_window, u"Label1"_s, region - 1)->palette().color(QPalette::Window)
+               == QColor(0, 255, 255);
+    };
+    const auto score = [this](int sheet) { return m_window->state().tables().score(sheet, 1); };
+    m_window->activateWindow(); // shortcuts reach the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    chooseRegion(1);
+    click(control<PictureBox>(m_window, u"picKaitou"_s, 0));
+    click(control<PictureBox>(m_window, u"picKaitou"_s, 2));
+    pressKey(Qt::Key_F6);
+    QTest::keyClicks(control<QLineEdit>(m_window, u"txtPoint"_s, 1), u"2.5"_s);
+
+    undo(); // the typed score as one step
+    EXPECT_EQ(score(2), QString());
+    EXPECT_EQ(control<QLineEdit>(m_window, u"txtPoint"_s, 1)->text(), QString());
+    undo(); // the preset: the selection it was given to is back
+    for (int index : {0, 2}) {
+        EXPECT_EQ(score(index + 1), QString());
+        EXPECT_EQ(control<QLineEdit>(m_window, u"txtPoint"_s, index)->text(), QString());
+        EXPECT_EQ(tagOf(m_window, index), u"yellow"_s);
+    }
+    EXPECT_FALSE(m_window->state().hasChanges());
+
+    redo();
+    QTest::keyClick(canvas(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ((QStringList{score(1), score(2), score(3)}), (QStringList{u"5"_s, u"2.5"_s, u"5"_s}));
+    EXPECT_EQ(tagOf(m_window, 0), u"blue"_s);
+    chooseRegion(2);
+    EXPECT_TRUE(fullyGraded(1));
+
+    // Undone from another region, the change shows on its own region's page, built afresh.
+    undo();
+    EXPECT_EQ(m_window->state().currentRegion(), 1);
+    EXPECT_EQ(tagOf(m_window, 1), u"gray"_s);
+    EXPECT_EQ(tagOf(m_window, 0), u"blue"_s);
+    chooseRegion(2);
+    EXPECT_FALSE(fullyGraded(1));
+
+    // The journal holds the undone and redone steps too: replayed, it gives what is shown.
+    const grading::JournalFindings findings =
+        grading::inspectJournal(m_folder.workspace(), m_window->state().savedTables());
+    EXPECT_EQ(findings.recovery.changes,
+              m_window->state().savedTables().changesTo(m_window->state().tables()));
+    EXPECT_EQ(findings.recovery.changedAnswers, 2);
+}
+
+TEST_F(GradingWindowTest, AfterAClickOnThePaletteTheKeysActOnTheGridAgain)
+{
+    open(Exam(25, kTwoRegions));
+    chooseRegion(1);
+    // isActiveWindow() counts the grading window as active while its palette is.
+    const auto activeWindowBecomes = [](QWidget* window) {
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    };
+    const auto clickPalette = [&](QPushButton* button) {
+        palette()->activateWindow();
+        ASSERT_TRUE(activeWindowBecomes(palette()));
+        button->setFocus();
+        click(button);
+        EXPECT_TRUE(activeWindowBecomes(m_window));
+        EXPECT_EQ(QApplication::focusWidget(), canvas());
+    };
+    click(control<PictureBox>(m_window, u"picKaitou"_s, 0));
+    clickPalette(palette()->scoreButton(3));
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_PageDown);
+    EXPECT_GT(m_window->findChild<QScrollBar*>(u"VScroll2"_s)->value(), 0);
+
+    click(control<PictureBox>(m_window, u"picKaitou"_s, 2));
+    clickPalette(palette()->commentButton());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F5);
+    EXPECT_EQ(m_window->state().tables().score(3, 1), u"4"_s);
 }

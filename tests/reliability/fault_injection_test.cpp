@@ -5,6 +5,7 @@
 #include "workspace_files.h"
 
 #include "grading/grading_window.h"
+#include "grading/journal_recovery.h"
 #include "grading/open_grading.h"
 #include "main_window/main_window.h"
 #include "roster/roster_window.h"
@@ -366,6 +367,36 @@ TEST_F(GradingUnderFault, ADataFolderReplacedByAFileWhileGradingLosesNoMark)
     ASSERT_TRUE(QDir().rename(aside, data));
     EXPECT_TRUE(finish().isEmpty());
     EXPECT_EQ(m_folder.readBytes(paths::scoreFile()), "1,\r\n,\r\n4,2\r\n");
+}
+
+TEST_F(GradingUnderFault, AJournalTheDiskCannotTakeIsReportedOnceAndWrittenWholeOnceItCan)
+{
+    const auto type = [this](int index, const QString& text) {
+        indexed<QLineEdit>(m_window, u"txtPoint"_s, index)->setText(text);
+    };
+    type(1, u"5"_s);
+    const qint64 size = m_folder.readBytes(paths::journalFile()).size();
+    QStringList messages;
+    {
+        // Room for neither the next record nor the journal written anew.
+        const FileSizeLimit fullDisk(size + 10);
+        const auto answers = test_support::answerMessageBoxes(2);
+        type(2, u"4"_s);
+        type(1, u"3"_s);
+        messages = answers->texts;
+    }
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(u"kiroku.txt"_s)) << messages[0].toStdString();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->state().tables().score(3, 1), u"4"_s);
+
+    type(2, u"1"_s);
+    const grading::JournalFindings findings =
+        grading::inspectJournal(m_folder.workspace(), m_window->state().savedTables());
+    EXPECT_EQ(findings.recovery.problem, grading::JournalProblem::None);
+    EXPECT_EQ(findings.recovery.changes,
+              m_window->state().savedTables().changesTo(m_window->state().tables()));
+    EXPECT_EQ(findings.recovery.changedAnswers, 2);
 }
 
 TEST(RosterUnderFault, FinishingOnAFullDiskOrWithoutTheDataFolderKeepsTheOldRosterAndTheWindow)
