@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
@@ -76,7 +77,7 @@ void configureImageReading()
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
 }
 
-Expected<QImage> readPicture(QIODevice& device, const QString& name)
+Expected<QImage> readPicture(QIODevice& device, const QString& name, const PictureChoice& choice)
 {
     // The workspace's own BMP files, read without going through Qt's image handlers.
     if (device.peek(2) == "BM") {
@@ -86,9 +87,12 @@ Expected<QImage> readPicture(QIODevice& device, const QString& name)
             return Failure{workspace::messages::cannotRead(name, device.errorString())};
     }
     QImageReader reader(&device);
+    reader.setAutoTransform(choice.orientation == PictureChoice::Orientation::Upright);
     const QByteArray format = reader.format();
     if (format.isEmpty())
         return Failure{workspace::messages::cannotRead(name, u"画像ファイルではありません。"_s)};
+    if (choice.index > 0 && !reader.jumpToImage(choice.index))
+        return Failure{workspace::messages::cannotRead(name, u"このページが見つかりません。"_s)};
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
         return Failure{workspace::messages::cannotRead(
@@ -102,6 +106,14 @@ Expected<QImage> readPicture(QIODevice& device, const QString& name)
     if (!complete)
         return Failure{workspace::messages::cannotRead(name, u"ファイルが途中で切れています。"_s)};
     return image;
+}
+
+int pictureCount(QIODevice& device)
+{
+    QImageReader reader(&device);
+    if (!reader.canRead())
+        return 0;
+    return std::max(1, reader.imageCount());
 }
 
 Expected<QImage> decodePicture(const QByteArray& bytes, const QString& name)

@@ -104,6 +104,11 @@ QString undoNew()
     return u"undo_new.bmp"_s;
 }
 
+QString preferencesFile()
+{
+    return u"settei.txt"_s;
+}
+
 } // namespace paths
 
 Workspace::Workspace(QString root)

@@ -64,14 +64,15 @@ TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside)
     folder.writeImage(u"scans/x.bmp.old"_s, solidImage({50, 70}, Qt::blue));
 
     const steps::ImportOutcome outcome = runImport(folder, u"scans"_s);
-    EXPECT_EQ(outcome.sheetCount, 3);
+    EXPECT_EQ(outcome.sheetCount, 4);
     EXPECT_TRUE(outcome.skipped.isEmpty());
     EXPECT_TRUE(outcome.notStored.isEmpty());
     EXPECT_EQ(filesIn(folder, paths::sheetFolder()),
-              (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
+              (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s, u"004.bmp"_s}));
     EXPECT_EQ(sheetColour(folder, 1), QImage(folder.path(u"scans/a.JPG"_s)).pixelColor(0, 0));
     EXPECT_EQ(sheetColour(folder, 2), QColor(Qt::green));
-    EXPECT_EQ(QImage(folder.path(paths::sheetImage(3))).size(), QSize(50, 70));
+    EXPECT_EQ(sheetColour(folder, 3), QImage(folder.path(u"scans/scan.jpeg"_s)).pixelColor(0, 0));
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(4))).size(), QSize(50, 70));
     EXPECT_TRUE(filesIn(folder, paths::dataFolder()).isEmpty());
     EXPECT_EQ(folder.readBytes(u"ini/backup/20240701-090000/zahyo.txt"_s), "1,2,3,4\r\n");
 }
