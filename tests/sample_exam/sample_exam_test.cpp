@@ -2,6 +2,8 @@
 #include "temporary_workspace.h"
 
 #include "sample_exam/sample_writer.h"
+#include "steps/sheet_import.h"
+#include "workspace/parallel_run.h"
 #include "workspace/sample_location.h"
 #include "workspace/text_file.h"
 
@@ -66,6 +68,29 @@ TEST(SampleExam, WritesTheScansAndTheRosterOnceAndLeavesAnExistingSampleAlone)
               sample_exam::SampleOutcome::AlreadyThere);
     EXPECT_EQ(folder.readBytes(paths::sampleRoster()), "kept\r\n");
     EXPECT_EQ(scans.entryList(QDir::Files).size(), 12);
+}
+
+TEST(SampleExam, ItsScansAsOnePdfImportAsTheSameSheetsAsTheJpegFiles)
+{
+    TemporaryWorkspace jpegFiles;
+    TemporaryWorkspace copierPdf;
+    ASSERT_TRUE(sample_exam::makeSampleExam(jpegFiles.workspace().root(), 4).hasValue());
+    ASSERT_TRUE(
+        sample_exam::makeSampleExam(copierPdf.workspace().root(), 4, sample_exam::ScanFiles::Pdf)
+            .hasValue());
+    EXPECT_EQ(QDir(copierPdf.path(paths::sampleScans())).entryList(QDir::Files),
+              QStringList{sample_exam::scanPdfName()});
+    for (const TemporaryWorkspace* folder : {&jpegFiles, &copierPdf}) {
+        steps::SheetImport import(folder->workspace(), folder->path(paths::sampleScans()));
+        ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
+        const steps::ImportOutcome outcome = import.finish(
+            workspace::runInParallel(4, [&import](int index) { return import.convert(index); }));
+        EXPECT_EQ(outcome.sheetCount, 4);
+    }
+    for (int sheet = 1; sheet <= 4; ++sheet)
+        EXPECT_EQ(jpegFiles.readBytes(paths::sheetImage(sheet)),
+                  copierPdf.readBytes(paths::sheetImage(sheet)))
+            << sheet;
 }
 
 TEST(SampleExam, AFolderThatCannotBeWrittenIsReported)
