@@ -474,6 +474,14 @@ Expected<PdfPagePlan> PdfDocument::plan(int index, const QString& pageName) cons
             }
         }
         plan.renderDpi = largestPictureDpi(page, drawing, frame->visible);
+        const bool placesOnlyPictures =
+            drawing.drawsOnlyXObjects() && !drawing.placed().empty()
+            && std::all_of(drawing.placed().begin(), drawing.placed().end(),
+                           [&pictures](const PageDrawing::Placed& placed) {
+                               return pictures.contains(placed.name);
+                           });
+        plan.content = placesOnlyPictures && !hasAnnotations(page) ? PdfPagePlan::Content::Pictures
+                                                                   : PdfPagePlan::Content::Drawing;
         return plan;
     } catch (const std::exception&) {
         return Failure{workspace::messages::cannotRead(pageName, brokenReason())};

@@ -22,6 +22,9 @@ struct PdfPagePlan {
     // The resolution any other page is rendered at, in dots per inch: that of its largest picture
     // (a scan stored as JBIG2, CCITT or in layers), kDefaultRenderDpi when it has none.
     double renderDpi = kDefaultRenderDpi;
+    // Whether that page only places pictures, as a scan in another form than one JPEG does, or
+    // also draws text, shapes or transparency.
+    enum class Content { Pictures, Drawing } content = Content::Drawing;
     // The paper as the page shows it (its crop box, turned by its rotation), in millimetres.
     QSizeF paperSize;
 };

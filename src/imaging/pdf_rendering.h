@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "pdf_document.h"
 #include "workspace/expected.h"
 
 #include <QByteArray>
@@ -33,8 +34,8 @@ public:
     // Page `index` (from 0) on white paper at the resolution, as it is shown (cropped and turned).
     // Fails naming the page (by `pageName`) when it would have more than kMaxPicturePixels pixels
     // or cannot be rendered.
-    [[nodiscard]] workspace::Expected<QImage> render(int index, double dpi,
-                                                     const QString& pageName) const;
+    [[nodiscard]] workspace::Expected<QImage>
+    render(int index, double dpi, PdfPagePlan::Content content, const QString& pageName) const;
 
 private:
     explicit PdfRenderer(std::unique_ptr<Poppler::Document> document);

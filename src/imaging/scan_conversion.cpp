@@ -118,7 +118,8 @@ ScanConversion convertOpenPdfPage(OpenPdf& pdf, const ScanPage& page, const QStr
                 return {workspace::Failure{renderer.error()}};
             pdf.renderer = std::move(renderer).value();
         }
-        workspace::Expected<QImage> rendered = pdf.renderer->render(index, plan->renderDpi, name);
+        workspace::Expected<QImage> rendered =
+            pdf.renderer->render(index, plan->renderDpi, plan->content, name);
         if (!rendered)
             return {workspace::Failure{rendered.error()}};
         conversion = storePicture(std::move(rendered).value(), name, sheetPath, blankCheck);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "temporary_workspace.h"
 
+#include "imaging/scan_conversion.h"
 #include "sample_exam/sample_writer.h"
+#include "sample_exam/scan_pdf.h"
 #include "steps/sheet_import.h"
 #include "workspace/parallel_run.h"
 #include "workspace/sample_location.h"
@@ -91,6 +93,23 @@ TEST(SampleExam, ItsScansAsOnePdfImportAsTheSameSheetsAsTheJpegFiles)
         EXPECT_EQ(jpegFiles.readBytes(paths::sheetImage(sheet)),
                   copierPdf.readBytes(paths::sheetImage(sheet)))
             << sheet;
+}
+
+TEST(ScanPdf, ABlackAndWhitePageIsRenderedPixelForPixel)
+{
+    TemporaryWorkspace folder;
+    QImage scan(301, 203, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, (x / 3 + y / 2) % 4 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const QString pdf = folder.path(u"bw.pdf"_s);
+    ASSERT_TRUE(sample_exam::writeScanPdf(pdf, 2, [&scan](int) {
+                    return sample_exam::bilevelPage(scan, 150);
+                }).ok());
+    QDir().mkpath(folder.path(paths::sheetFolder()));
+    ASSERT_TRUE(imaging::convertScanPage({pdf, 2}, folder.path(paths::sheetImage(1))).status.ok());
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(1))).convertToFormat(QImage::Format_RGB32),
+              scan);
 }
 
 TEST(SampleExam, AFolderThatCannotBeWrittenIsReported)
