@@ -112,7 +112,7 @@ TEST(PdfScan, AnyOtherPageIsRenderedAtTheResolutionOfItsLargestPicture)
     EXPECT_NEAR(sheet(folder, 0).width(), 1748, 3);
 }
 
-TEST(PdfScan, ABrokenLockedOrAbsurdPdfIsRefusedByNameAndStoresNothing)
+TEST(PdfScan, ABrokenLockedOrAbsurdPdfIsRefusedByNameAndStoresNothingButAProtectedOneOpens)
 {
     TemporaryWorkspace folder;
     QDir().mkpath(folder.path(u"scans"_s));
@@ -129,6 +129,23 @@ TEST(PdfScan, ABrokenLockedOrAbsurdPdfIsRefusedByNameAndStoresNothing)
     }
     writePdf(folder.path(u"scans/poster.pdf"_s),
              {drawnPage(QPageSize(QSizeF(2000, 2000), QPageSize::Millimeter))});
+
+    // Protected against changes only, as copiers may write it: it opens without a password.
+    writePdf(folder.path(u"scans/source.pdf"_s), {picturePage(numbered({200, 283}))});
+    {
+        QPDF source;
+        source.processFile(QFile::encodeName(folder.path(u"scans/source.pdf"_s)).constData());
+        QPDFWriter writer(source,
+                          QFile::encodeName(folder.path(u"scans/protected.pdf"_s)).constData());
+        writer.setR6EncryptionParameters("", "owner", true, false, false, false, false, false,
+                                         qpdf_r3p_full, true);
+        writer.write();
+    }
+    ASSERT_TRUE(convert(folder, u"scans/protected.pdf"_s, 0).status.ok());
+    EXPECT_EQ(sheet(folder, 0),
+              QImage::fromData(jpegInPdf(folder.readBytes(u"scans/source.pdf"_s), 0))
+                  .convertToFormat(QImage::Format_RGB32));
+    QFile::remove(folder.path(u"touan/0.bmp"_s));
 
     const std::pair<QString, QString> cases[] = {
         {u"broken.pdf"_s, u"壊れて"_s},
