@@ -201,7 +201,7 @@ private:
             if (m_operands.size() != 1 || !m_operands[0].isName()
                 || !isPlainState(m_resources, m_operands[0].getName()))
                 m_onlyXObjects = false;
-        } else if (!kHarmless.contains(op)) {
+        } else if (kHarmless.count(op) == 0) {
             m_onlyXObjects = false;
         }
     }
@@ -470,6 +470,11 @@ Expected<PdfPagePlan> PdfDocument::plan(int index, const QString& pageName) cons
                     QPDFObjectHandle(picture->second).getRawStreamData();
                 plan.jpeg = QByteArray(reinterpret_cast<const char*>(data->getBuffer()),
                                        static_cast<qsizetype>(data->getSize()));
+                // Some writers count the line end before "endstream" as part of the stream; a
+                // JPEG ends with its end marker, and a decoder would take the rest as damage.
+                while (plan.jpeg.endsWith('\n') || plan.jpeg.endsWith('\r')
+                       || plan.jpeg.endsWith(' '))
+                    plan.jpeg.chop(1);
                 return plan;
             }
         }
@@ -478,7 +483,7 @@ Expected<PdfPagePlan> PdfDocument::plan(int index, const QString& pageName) cons
             drawing.drawsOnlyXObjects() && !drawing.placed().empty()
             && std::all_of(drawing.placed().begin(), drawing.placed().end(),
                            [&pictures](const PageDrawing::Placed& placed) {
-                               return pictures.contains(placed.name);
+                               return pictures.count(placed.name) > 0;
                            });
         plan.content = placesOnlyPictures && !hasAnnotations(page) ? PdfPagePlan::Content::Pictures
                                                                    : PdfPagePlan::Content::Drawing;

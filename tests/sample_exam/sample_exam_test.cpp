@@ -112,6 +112,25 @@ TEST(ScanPdf, ABlackAndWhitePageIsRenderedPixelForPixel)
               scan);
 }
 
+TEST(ScanPdf, AJpegPageWhoseStreamCountsItsLineEndIsStillItsOwnPicture)
+{
+    TemporaryWorkspace folder;
+    QImage scan(200, 283, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, qRgb(x, y % 256, (x + y) % 256));
+    folder.writeImage(u"scan.jpg"_s, scan);
+    const QByteArray jpeg = folder.readBytes(u"scan.jpg"_s);
+    const QString pdf = folder.path(u"padded.pdf"_s);
+    ASSERT_TRUE(sample_exam::writeScanPdf(pdf, 1, [&jpeg, &scan](int) {
+                    return sample_exam::jpegPage(jpeg + "\r\n", scan.size(), 3, 200);
+                }).ok());
+    QDir().mkpath(folder.path(paths::sheetFolder()));
+    ASSERT_TRUE(imaging::convertScanPage({pdf, 0}, folder.path(paths::sheetImage(1))).status.ok());
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(1))).convertToFormat(QImage::Format_RGB32),
+              QImage(folder.path(u"scan.jpg"_s)).convertToFormat(QImage::Format_RGB32));
+}
+
 TEST(SampleExam, AFolderThatCannotBeWrittenIsReported)
 {
     const workspace::Expected<sample_exam::SampleOutcome> made =
