@@ -19,7 +19,14 @@ namespace {
 
 constexpr double kPointsPerInch = 72;
 
+void ignoreDiagnostic(const QString&, const QVariant&) {}
+
 } // namespace
+
+void silencePdfDiagnostics()
+{
+    Poppler::setDebugErrorFunction(ignoreDiagnostic, QVariant());
+}
 
 PdfRenderer::PdfRenderer(std::unique_ptr<Poppler::Document> document)
     : m_document(std::move(document))

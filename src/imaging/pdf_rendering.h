@@ -16,6 +16,11 @@ class Document;
 
 namespace imaging {
 
+// Sends Poppler's own complaints about a damaged PDF nowhere: the page's message names the fault
+// the teacher can act on, and a broken file would otherwise print hundreds of lines. Called once
+// at start-up.
+void silencePdfDiagnostics();
+
 // Renders the pages of a PDF file with Poppler. Poppler reads the file as it goes, never the
 // whole of it at once. Not for use by two threads at a time: each thread opens its own.
 class PdfRenderer {

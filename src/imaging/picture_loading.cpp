@@ -2,6 +2,7 @@
 #include "picture_loading.h"
 
 #include "bmp_codec.h"
+#include "pdf_rendering.h"
 
 #include "workspace/file_messages.h"
 
@@ -75,6 +76,7 @@ bool bmpIsComplete(QIODevice& device)
 void configureImageReading()
 {
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    silencePdfDiagnostics();
 }
 
 Expected<QImage> readPicture(QIODevice& device, const QString& name, const PictureChoice& choice)

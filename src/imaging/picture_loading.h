@@ -14,7 +14,8 @@ namespace imaging {
 inline constexpr qint64 kMaxPicturePixels = 100'000'000;
 
 // Raises Qt's image allocation limit so that large scans (a 600-dpi colour B4 needs about
-// 208 MB) decode; kMaxPicturePixels still guards against absurd sizes. Called once at start-up.
+// 208 MB) decode; kMaxPicturePixels still guards against absurd sizes. Quiets the PDF renderer's
+// diagnostics. Called once at start-up.
 void configureImageReading();
 
 // Which picture of a file to read, and how.
