@@ -353,7 +353,7 @@ void MainWindow::importSheets()
         showMessage(problemList(u"白紙のページ%1枚を両面スキャンの裏面として除きました。"_s.arg(
                                     outcome.blankDropped.size()),
                                 outcome.blankDropped));
-    // Files that are no pictures are skipped; the teacher learns which after the count.
+    // Pages that are no pictures are skipped; the teacher learns which after the count.
     if (outcome.notStored.isEmpty() && !outcome.skipped.isEmpty())
         QMessageBox::warning(
             this, workspace::applicationTitle(),

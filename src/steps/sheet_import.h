@@ -74,9 +74,9 @@ private:
     BlankPages m_blankPages;
     QList<imaging::ScanPage> m_pages;
     imaging::OpenPdfFiles m_pdfFiles;
-    // Per page, as its conversion found it. char, not bool: each thread sets its own pages'
-    // elements, which std::vector<bool> would pack into shared words.
-    // Its picture was read and its sheet not written.
+    // Per page, as its conversion found it (ScanConversion): its picture was read and its sheet
+    // not written; it is blank; its paper differs from its PDF's first page. char, not bool: each
+    // thread sets its own pages' elements, which std::vector<bool> would pack into shared words.
     std::vector<char> m_notWritten;
     std::vector<char> m_blank;
     std::vector<char> m_otherPaper;

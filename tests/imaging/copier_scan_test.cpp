@@ -52,6 +52,20 @@ QImage sheet(const TemporaryWorkspace& folder, int number)
     return QImage(folder.path(u"touan/%1.bmp"_s.arg(number))).convertToFormat(QImage::Format_RGB32);
 }
 
+// A copy of the PDF encrypted as PDF writers do; with an empty user password it opens without
+// one and is protected against changes only.
+void encrypt(const QString& from, const QString& to, const char* userPassword)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    QPDF pdf;
+    pdf.processFile(source.constData());
+    QPDFWriter writer(pdf, target.constData());
+    writer.setR6EncryptionParameters(userPassword, "owner", true, false, false, false, false, false,
+                                     qpdf_r3p_full, true);
+    writer.write();
+}
+
 QList<int> pageNumbers(const QString& path)
 {
     QList<int> numbers;
@@ -118,29 +132,13 @@ TEST(PdfScan, ABrokenLockedOrAbsurdPdfIsRefusedByNameAndStoresNothingButAProtect
     QDir().mkpath(folder.path(u"scans"_s));
     folder.writeBytes(u"scans/broken.pdf"_s, "%PDF-1.4\nnot a document at all");
     writePdf(folder.path(u"scans/open.pdf"_s), {drawnPage(QPageSize(QPageSize::A4))});
-    {
-        QPDF source;
-        source.processFile(QFile::encodeName(folder.path(u"scans/open.pdf"_s)).constData());
-        QPDFWriter writer(source,
-                          QFile::encodeName(folder.path(u"scans/locked.pdf"_s)).constData());
-        writer.setR6EncryptionParameters("user", "owner", true, true, true, true, true, true,
-                                         qpdf_r3p_full, true);
-        writer.write();
-    }
+    encrypt(folder.path(u"scans/open.pdf"_s), folder.path(u"scans/locked.pdf"_s), "user");
     writePdf(folder.path(u"scans/poster.pdf"_s),
              {drawnPage(QPageSize(QSizeF(2000, 2000), QPageSize::Millimeter))});
 
     // Protected against changes only, as copiers may write it: it opens without a password.
     writePdf(folder.path(u"scans/source.pdf"_s), {picturePage(numbered({200, 283}))});
-    {
-        QPDF source;
-        source.processFile(QFile::encodeName(folder.path(u"scans/source.pdf"_s)).constData());
-        QPDFWriter writer(source,
-                          QFile::encodeName(folder.path(u"scans/protected.pdf"_s)).constData());
-        writer.setR6EncryptionParameters("", "owner", true, false, false, false, false, false,
-                                         qpdf_r3p_full, true);
-        writer.write();
-    }
+    encrypt(folder.path(u"scans/source.pdf"_s), folder.path(u"scans/protected.pdf"_s), "");
     ASSERT_TRUE(convert(folder, u"scans/protected.pdf"_s, 0).status.ok());
     EXPECT_EQ(sheet(folder, 0),
               QImage::fromData(jpegInPdf(folder.readBytes(u"scans/source.pdf"_s), 0))
