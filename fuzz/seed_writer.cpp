@@ -80,6 +80,45 @@ QByteArray topDownBmp(const QImage& image)
     return bytes;
 }
 
+// A PDF of the given objects (numbered from 1, the first the catalogue) with a correct
+// cross-reference table.
+QByteArray pdf(const QList<QByteArray>& objects)
+{
+    QByteArray bytes = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype index = 0; index < objects.size(); ++index) {
+        offsets.append(bytes.size());
+        bytes += QByteArray::number(index + 1) + " 0 obj\n" + objects[index] + "\nendobj\n";
+    }
+    const qsizetype xref = bytes.size();
+    bytes += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const qsizetype offset : offsets)
+        bytes += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    return bytes + "trailer\n<< /Size " + QByteArray::number(objects.size() + 1)
+           + " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+}
+
+QByteArray stream(const QByteArray& dictionary, const QByteArray& data)
+{
+    return "<< " + dictionary + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n"
+           + data + "\nendstream";
+}
+
+// One page of 72 by 96 points drawing `content`, with the picture as /Scan when there is one.
+QByteArray onePagePdf(const QByteArray& content, const QByteArray& picture = {})
+{
+    QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R >>",
+                              "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 72 96] /Contents 4 0 R"
+                              " /Resources << /XObject << /Scan 5 0 R >> >> >>",
+                              stream({}, content)};
+    if (!picture.isEmpty())
+        objects.append(stream("/Type /XObject /Subtype /Image /Width 16 /Height 16 /ColorSpace "
+                              "/DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode",
+                              picture));
+    return pdf(objects);
+}
+
 void write(const QString& folder, const QString& name, const QByteArray& bytes)
 {
     QDir().mkpath(folder);
@@ -131,5 +170,11 @@ int main(int argc, char* argv[])
     seed("jpeg_picture", u"grey"_s,
          written(gradient({8, 8}).convertToFormat(QImage::Format_Grayscale8), "jpeg", 50));
     seed("jpeg_picture", u"progressive"_s, written(block, "jpeg", 30, true));
+
+    seed("pdf_scan", u"jpeg_page"_s,
+         onePagePdf("q 72 0 0 96 0 0 cm /Scan Do Q", written(block, "jpeg", 50)));
+    seed("pdf_scan", u"vector_page"_s, onePagePdf("0 0 m 72 96 l S BT /F1 12 Tf (a) Tj ET"));
+    seed("tiff_scan", u"colour"_s, written(small, "tiff"));
+    seed("tiff_scan", u"mono"_s, written(block.convertToFormat(QImage::Format_Mono), "tiff"));
     return 0;
 }

@@ -27,14 +27,18 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Build tools and libraries; dpkg-dev gives dpkg-shlibdeps, which names the Qt libraries in the
-# Debian package's Depends.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev zlib1g-dev dpkg-dev)
+# Build tools and libraries: JPEG decoding straight into the sheets, qpdf for the structure of a
+# copier's PDF, Poppler's Qt binding to render its other pages, zlib for the journal's checks;
+# dpkg-dev gives dpkg-shlibdeps, which names the libraries in the Debian package's Depends.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libqpdf-dev
+    libpoppler-qt6-dev zlib1g-dev dpkg-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
-# buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
-RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)
-# What the tests need beyond the above.
-TEST_PACKAGES=(libgtest-dev)
+# buttons, a Japanese font with a real bold face, the desktop opener for the grade
+# table, and Qt's TIFF reader for the scans of copiers and fax software.
+RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils qt6-image-formats-plugins)
+# What the tests and benchmarks need beyond the above: libtiff writes the fax pages
+# of their TIFF scans.
+TEST_PACKAGES=(libgtest-dev libtiff-dev)
 # What scripts/fuzz needs beyond the build tools: clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

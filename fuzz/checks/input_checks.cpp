@@ -20,6 +20,8 @@ std::span<const FuzzTarget> fuzzTargets()
         FuzzTarget{"roster_input"_L1, &checkRosterInput},
         FuzzTarget{"bmp_picture"_L1, &checkBmpPicture},
         FuzzTarget{"jpeg_picture"_L1, &checkJpegPicture},
+        FuzzTarget{"pdf_scan"_L1, &checkPdfScan},
+        FuzzTarget{"tiff_scan"_L1, &checkTiffScan},
     };
     return targets;
 }

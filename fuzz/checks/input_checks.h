@@ -46,5 +46,10 @@ struct FuzzTarget {
 [[nodiscard]] std::optional<QString> checkBmpPicture(QByteArrayView input);
 // A scan as a JPEG file: the direct conversion to a sheet BMP, import and cutting.
 [[nodiscard]] std::optional<QString> checkJpegPicture(QByteArrayView input);
+// A copier's PDF: its structure and page plans, and the import of its first pages (own JPEG or
+// rendered), each stored as a sheet that cuts or refused by name.
+[[nodiscard]] std::optional<QString> checkPdfScan(QByteArrayView input);
+// A TIFF of several pages: the import of its first pages, stored exactly when they load.
+[[nodiscard]] std::optional<QString> checkTiffScan(QByteArrayView input);
 
 } // namespace fuzzing

@@ -6,6 +6,8 @@
 #include "imaging/bmp_rows.h"
 #include "imaging/cutout.h"
 #include "imaging/jpeg_to_bmp.h"
+#include "imaging/open_pdf_files.h"
+#include "imaging/pdf_document.h"
 #include "imaging/picture_loading.h"
 #include "imaging/scan_conversion.h"
 #include "imaging/sheet_cutting.h"
@@ -13,7 +15,11 @@
 #include "workspace/atomic_file.h"
 #include "workspace/folders.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 using workspace::Expected;
@@ -23,6 +29,9 @@ namespace paths = workspace::paths;
 namespace fuzzing {
 
 namespace {
+
+// Pages of a PDF or TIFF converted for one input: enough to reach a second page's paper check.
+constexpr int kPagesChecked = 3;
 
 // Inside the sheet, across its top-left corner, and beyond its bottom-right corner.
 const QList<RegionRect> kRegions{{2, 9, 7, 1}, {-3, 4, 5, -6}, {30, 60, 70, 40}};
@@ -115,6 +124,37 @@ std::optional<QString> checkScan(const QString& scanName, QByteArrayView input)
     return findings.first();
 }
 
+// The pages of a scan file of several as import meets them: each page is stored as a sheet in
+// the workspace's layout, of the size `expectedSize` gives when it knows one, or refused by name
+// leaving nothing behind.
+void checkPages(const QString& scanName, QByteArrayView input,
+                const std::function<std::optional<QSize>(const imaging::ScanPage&)>& expectedSize,
+                Findings& findings)
+{
+    const workspace::Workspace& scratch = scratchWorkspace();
+    const QString scanPath = placeInput(u"scans/"_s + scanName, input);
+    const QString sheetPath = scratch.path(paths::sheetImage(1));
+    (void)workspace::ensureFolder(scratch.path(paths::sheetFolder()));
+    const QList<imaging::ScanPage> pages = imaging::scanPages(scanPath);
+    findings.require(!pages.isEmpty(), u"a scan file gave no page"_s);
+    imaging::OpenPdfFiles pdfFiles;
+    for (const imaging::ScanPage& page :
+         pages.first(std::min<qsizetype>(pages.size(), kPagesChecked))) {
+        removeFile(paths::sheetImage(1));
+        const imaging::ScanConversion converted =
+            imaging::convertScanPage(page, sheetPath, {imaging::BlankCheck::Judge, &pdfFiles});
+        if (!converted.status) {
+            findings.require(converted.status.error().contains(scanName)
+                                 || converted.status.error().contains(u"001.bmp"_s),
+                             u"a refused page is not named: "_s + converted.status.error());
+            findings.require(!QFileInfo::exists(sheetPath),
+                             u"a refused page left a sheet behind"_s);
+            continue;
+        }
+        checkStoredSheet(expectedSize(page), findings);
+    }
+}
+
 } // namespace
 
 std::optional<QString> checkBmpPicture(QByteArrayView input)
@@ -133,6 +173,55 @@ std::optional<QString> checkJpegPicture(QByteArrayView input)
     }
     if (const std::optional<QString> scan = checkScan(u"scan.jpg"_s, input))
         findings.require(false, *scan);
+    return findings.first();
+}
+
+std::optional<QString> checkPdfScan(QByteArrayView input)
+{
+    Findings findings;
+    const QString name = u"scan.pdf"_s;
+    const workspace::Expected<std::unique_ptr<imaging::PdfDocument>> document =
+        imaging::PdfDocument::fromBytes(input.toByteArray(), name);
+    if (document) {
+        const int pages = (*document)->pageCount();
+        findings.require(pages > 0, u"a PDF without pages was opened"_s);
+        for (int index = 0; index < std::min(pages, kPagesChecked); ++index) {
+            const workspace::Expected<imaging::PdfPagePlan> plan = (*document)->plan(index, name);
+            if (!plan) {
+                findings.requireNamed(plan.error(), name);
+                continue;
+            }
+            findings.require(!plan->jpeg.isEmpty()
+                                 || (plan->renderDpi >= 100 && plan->renderDpi <= 600),
+                             u"a page is to be rendered at %1 dpi"_s.arg(plan->renderDpi));
+            findings.require(plan->paperSize.width() > 0 && plan->paperSize.height() > 0,
+                             u"a page without paper"_s);
+        }
+    } else {
+        findings.requireNamed(document.error(), name);
+    }
+    checkPages(
+        name, input, [](const imaging::ScanPage&) { return std::nullopt; }, findings);
+    return findings.first();
+}
+
+std::optional<QString> checkTiffScan(QByteArrayView input)
+{
+    Findings findings;
+    // A TIFF page is stored exactly when it loads, at the size it loads at.
+    checkPages(
+        u"scan.tif"_s, input,
+        [&findings](const imaging::ScanPage& page) -> std::optional<QSize> {
+            QFile file(page.file);
+            if (!file.open(QIODevice::ReadOnly))
+                return std::nullopt;
+            const workspace::Expected<QImage> picture =
+                imaging::readPicture(file, page.displayName(), {std::max(page.pageNumber, 1) - 1});
+            findings.require(picture.hasValue(), u"import stored a page that loading refuses: "_s
+                                                     + (picture ? QString() : picture.error()));
+            return picture ? std::optional<QSize>(picture->size()) : std::nullopt;
+        },
+        findings);
     return findings.first();
 }
 

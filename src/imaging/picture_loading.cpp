@@ -2,6 +2,7 @@
 #include "picture_loading.h"
 
 #include "bmp_codec.h"
+#include "pdf_rendering.h"
 
 #include "workspace/file_messages.h"
 
@@ -10,6 +11,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
@@ -74,9 +76,10 @@ bool bmpIsComplete(QIODevice& device)
 void configureImageReading()
 {
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    silencePdfDiagnostics();
 }
 
-Expected<QImage> readPicture(QIODevice& device, const QString& name)
+Expected<QImage> readPicture(QIODevice& device, const QString& name, const PictureChoice& choice)
 {
     // The workspace's own BMP files, read without going through Qt's image handlers.
     if (device.peek(2) == "BM") {
@@ -86,9 +89,12 @@ Expected<QImage> readPicture(QIODevice& device, const QString& name)
             return Failure{workspace::messages::cannotRead(name, device.errorString())};
     }
     QImageReader reader(&device);
+    reader.setAutoTransform(choice.orientation == PictureChoice::Orientation::Upright);
     const QByteArray format = reader.format();
     if (format.isEmpty())
         return Failure{workspace::messages::cannotRead(name, u"画像ファイルではありません。"_s)};
+    if (choice.index > 0 && !reader.jumpToImage(choice.index))
+        return Failure{workspace::messages::cannotRead(name, u"このページが見つかりません。"_s)};
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
         return Failure{workspace::messages::cannotRead(
@@ -102,6 +108,14 @@ Expected<QImage> readPicture(QIODevice& device, const QString& name)
     if (!complete)
         return Failure{workspace::messages::cannotRead(name, u"ファイルが途中で切れています。"_s)};
     return image;
+}
+
+int pictureCount(QIODevice& device)
+{
+    QImageReader reader(&device);
+    if (!reader.canRead())
+        return 0;
+    return std::max(1, reader.imageCount());
 }
 
 Expected<QImage> decodePicture(const QByteArray& bytes, const QString& name)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -20,8 +21,17 @@ struct ScanPage {
     friend bool operator==(const ScanPage&, const ScanPage&) = default;
 };
 
-// The pages a scan file gives, in page order. Every file gives at least one: a file that cannot be
-// read is still a page, which its conversion then refuses by name.
+// What a scan file holds, told by its first bytes rather than by its name.
+enum class ScanKind { Picture, Pdf, Tiff };
+
+// The bytes scanKind looks at: a PDF's header may follow some bytes of other matter.
+inline constexpr qsizetype kScanHeadSize = 1024;
+
+[[nodiscard]] ScanKind scanKind(QByteArrayView head);
+
+// The pages a scan file gives, in page order: one per page of a PDF, one per picture of a TIFF,
+// one for any other file. Every file gives at least one: a file that cannot be read is still a
+// page, which its conversion then refuses by name.
 [[nodiscard]] QList<ScanPage> scanPages(const QString& file);
 
 } // namespace imaging

@@ -20,6 +20,7 @@
 #include "widgets/progress_run.h"
 #include "workspace/folders.h"
 #include "workspace/limits.h"
+#include "workspace/preferences.h"
 #include "workspace/region_file.h"
 #include "workspace/sample_location.h"
 #include "workspace/units.h"
@@ -70,6 +71,17 @@ QString notStoredMessage(const steps::ImportOutcome& outcome)
     return problemList(u"次のファイルは答案として読み込めませんでした。"_s,
                        outcome.notStored + outcome.skipped)
            + u"\n\n"_s + stored;
+}
+
+// The choices offered under the import's folder dialog, kept in settei.txt.
+struct ImportChoice {
+    workspace::Choice choice;
+    QString caption;
+};
+
+QList<ImportChoice> importChoices()
+{
+    return {{workspace::kDropBlankPages, u"白紙のページを除く"_s}};
 }
 
 } // namespace
@@ -286,21 +298,35 @@ void MainWindow::saveDisplaySnapshot()
 }
 
 QString MainWindow::getDir(const QString& title, NewFolderButton newFolderButton,
-                           const QString& startFolder)
+                           const QString& startFolder, QList<widgets::FolderDialogCheck>& checks)
 {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
     if (newFolderButton == NewFolderButton::Hidden)
         options |= QFileDialog::ReadOnly;
-    return QFileDialog::getExistingDirectory(this, title, startFolder, options);
+    return widgets::chooseFolder(this, title, startFolder, options, checks);
 }
 
 void MainWindow::importSheets()
 {
+    const QString preferencesPath = m_workspace.path(workspace::paths::preferencesFile());
+    workspace::Preferences preferences = workspace::Preferences::read(preferencesPath);
+    const QList<ImportChoice> offered = importChoices();
+    QList<widgets::FolderDialogCheck> checks;
+    for (const ImportChoice& choice : offered)
+        checks.append(
+            {QString(choice.choice.name), choice.caption, preferences.isOn(choice.choice)});
     const QString folder = getDir(u"答案のあるフォルダを選んでください"_s, NewFolderButton::Hidden,
-                                  workspace::importDialogFolder(m_workspace));
+                                  workspace::importDialogFolder(m_workspace), checks);
     if (folder.isEmpty())
         return;
-    steps::SheetImport import(m_workspace, folder);
+    for (qsizetype index = 0; index < checks.size(); ++index)
+        preferences.set(offered[index].choice, checks[index].checked);
+    // A choice that cannot be kept for the next run is no reason to stop this import.
+    (void)preferences.write(preferencesPath);
+    steps::SheetImport import(m_workspace, folder,
+                              preferences.isOn(workspace::kDropBlankPages)
+                                  ? steps::BlankPages::Drop
+                                  : steps::BlankPages::Keep);
     if (workspace::Status source = import.checkSource(); !source) {
         showMessage(source.error());
         return;
@@ -326,12 +352,21 @@ void MainWindow::importSheets()
         showMessage(outcome.sheetCount == 0
                         ? u"答案画像がありませんでした"_s
                         : u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
-        // Files that are no pictures are skipped; the teacher learns which after the count.
-        if (!outcome.skipped.isEmpty())
-            QMessageBox::warning(
-                this, workspace::applicationTitle(),
-                problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.skipped));
     }
+    if (!outcome.blankDropped.isEmpty())
+        showMessage(problemList(u"白紙のページ%1枚を両面スキャンの裏面として除きました。"_s.arg(
+                                    outcome.blankDropped.size()),
+                                outcome.blankDropped));
+    // Pages that are no pictures are skipped; the teacher learns which after the count.
+    if (outcome.notStored.isEmpty() && !outcome.skipped.isEmpty())
+        QMessageBox::warning(
+            this, workspace::applicationTitle(),
+            problemList(u"次のファイルは答案として読み込めませんでした。"_s, outcome.skipped));
+    if (!outcome.otherPaper.isEmpty())
+        QMessageBox::warning(this, workspace::applicationTitle(),
+                             problemList(u"次のページは1ページ目と用紙の大きさが違います。"
+                                         u"別の用紙が混ざっていないか確かめてください。"_s,
+                                         outcome.otherPaper));
     layoutScrollBar();
 }
 

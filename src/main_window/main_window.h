@@ -4,6 +4,7 @@
 #include "imaging/sheet_surface.h"
 #include "main_window_geometry.h"
 #include "region_marker.h"
+#include "widgets/folder_dialog.h"
 #include "workspace/expected.h"
 #include "workspace/region_rect.h"
 #include "workspace/workspace_paths.h"
@@ -66,10 +67,12 @@ public:
     void resetResultNumber();
 
     enum class NewFolderButton { Hidden, Shown };
-    // The folder dialog, opening in startFolder: the chosen folder's full path, or an empty text
-    // when cancelled.
+    // The folder dialog, opening in startFolder, with a check box under its file view for each
+    // of `checks`: the chosen folder's full path, or an empty text when cancelled. The checks
+    // then hold the boxes' states.
     [[nodiscard]] QString getDir(const QString& title, NewFolderButton newFolderButton,
-                                 const QString& startFolder);
+                                 const QString& startFolder,
+                                 QList<widgets::FolderDialogCheck>& checks);
 
     // Writes the region list to ini/zahyo.txt, one line per region; no regions give an empty file.
     workspace::Status writeRegionFile() const;

@@ -80,7 +80,12 @@ int compareLoosely(QStringView first, QStringView second, int& zerosTieBreak)
 bool isScanFileName(QStringView name)
 {
     const QString lower = name.toString().toLower();
-    return lower.contains(u".jpg"_s) || lower.contains(u".bmp"_s);
+    if (lower.contains(u".jpg"_s) || lower.contains(u".bmp"_s))
+        return true;
+    for (const QString& ending : {u".pdf"_s, u".tif"_s, u".tiff"_s, u".png"_s, u".jpeg"_s})
+        if (lower.endsWith(ending))
+            return true;
+    return false;
 }
 
 bool naturalLess(QStringView first, QStringView second)

@@ -11,7 +11,8 @@
 namespace steps {
 
 // Whether import takes a file of this name: its lower-cased name contains ".jpg" or ".bmp"
-// anywhere, so "x.bmp.old" is taken and "scan.jpeg" is not.
+// anywhere ("x.bmp.old" is taken), or ends in ".pdf", ".tif", ".tiff", ".png" or ".jpeg" (a
+// copier's or a phone's files; "scan.pdf.txt" is not taken).
 [[nodiscard]] bool isScanFileName(QStringView name);
 
 // Name order with runs of digits compared by their value, as a scanner numbers its files:
@@ -23,7 +24,7 @@ namespace steps {
 // in natural name order.
 [[nodiscard]] QStringList listScans(const QString& folder);
 
-// The pages of those scans, file after file in that order.
+// The pages of those scans, file after file in that order, each file's pages in its own order.
 [[nodiscard]] QList<imaging::ScanPage> listScanPages(const QString& folder);
 
 } // namespace steps

@@ -13,9 +13,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace steps {
 
-SheetImport::SheetImport(workspace::Workspace workspace, QString sourceFolder)
+bool areDuplexBacks(int blankPages, int storedPages)
+{
+    return blankPages > 0 && blankPages < storedPages && 3 * blankPages >= storedPages;
+}
+
+SheetImport::SheetImport(workspace::Workspace workspace, QString sourceFolder,
+                         BlankPages blankPages)
     : m_workspace(std::move(workspace))
     , m_sourceFolder(std::move(sourceFolder))
+    , m_blankPages(blankPages)
 {
 }
 
@@ -48,19 +55,37 @@ workspace::Status SheetImport::prepare(const QDateTime& now)
         return emptied;
     m_pages = listScanPages(m_sourceFolder);
     m_notWritten.assign(m_pages.size(), false);
+    m_blank.assign(m_pages.size(), false);
+    m_otherPaper.assign(m_pages.size(), false);
     return {};
 }
 
 workspace::Status SheetImport::convert(int index)
 {
-    imaging::ScanConversion conversion = imaging::convertScanPage(
-        m_pages[index], m_workspace.path(workspace::paths::sheetImage(index + 1)));
+    const imaging::BlankCheck blankCheck =
+        m_blankPages == BlankPages::Drop ? imaging::BlankCheck::Judge : imaging::BlankCheck::Skip;
+    const imaging::ScanConversion conversion = imaging::convertScanPage(
+        m_pages[index], m_workspace.path(workspace::paths::sheetImage(index + 1)),
+        {blankCheck, &m_pdfFiles});
     m_notWritten[index] = conversion.notWritten;
+    m_blank[index] = conversion.blank;
+    m_otherPaper[index] = conversion.otherPaper;
     return conversion.status;
 }
 
-ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
+ImportOutcome SheetImport::finish(const QList<workspace::Status>& results)
 {
+    // The pages' files are closed before the teacher sees the messages.
+    m_pdfFiles.close();
+    int storedPages = 0;
+    int blankPages = 0;
+    for (qsizetype index = 0; index < results.size(); ++index) {
+        storedPages += results[index].ok();
+        blankPages += results[index].ok() && m_blank[index];
+    }
+    const bool dropBlank =
+        m_blankPages == BlankPages::Drop && areDuplexBacks(blankPages, storedPages);
+
     ImportOutcome outcome;
     for (qsizetype index = 0; index < results.size(); ++index) {
         if (!results[index]) {
@@ -68,9 +93,14 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
                 .append(results[index].error());
             continue;
         }
-        const int number = outcome.sheetCount + 1;
         const QString stored =
             m_workspace.path(workspace::paths::sheetImage(static_cast<int>(index) + 1));
+        // A blank page that cannot be removed stays a sheet, so that the numbering has no gap.
+        if (dropBlank && m_blank[index] && QFile::remove(stored)) {
+            outcome.blankDropped.append(m_pages[index].displayName());
+            continue;
+        }
+        const int number = outcome.sheetCount + 1;
         // Every earlier sheet already has its final, lower number, so the target is free.
         const QString target = m_workspace.path(workspace::paths::sheetImage(number));
         if (stored != target && !QFile::rename(stored, target)) {
@@ -80,6 +110,9 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results) const
             continue;
         }
         outcome.sheetCount = number;
+        if (m_otherPaper[index])
+            outcome.otherPaper.append(
+                u"%1 → %2枚目の答案"_s.arg(m_pages[index].displayName(), QString::number(number)));
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "imaging/open_pdf_files.h"
 #include "imaging/scan_page.h"
 #include "workspace/expected.h"
 #include "workspace/workspace_paths.h"
@@ -17,21 +18,36 @@ namespace steps {
 // What an import left in touan/.
 struct ImportOutcome {
     int sheetCount = 0;
-    // One message per scan that is not a readable picture, naming the file and the reason, in
-    // scan order. These are skipped; the import still succeeds with the others.
+    // One message per page that is not a readable picture, naming the page and the reason, in
+    // page order. These are skipped; the import still succeeds with the others.
     QStringList skipped;
-    // One message per readable scan whose sheet could not be written (a full disk): the import
+    // One message per readable page whose sheet could not be written (a full disk): the import
     // did not succeed.
     QStringList notStored;
+    // The pages left out as the blank backs of a duplex scan, by name, in page order.
+    QStringList blankDropped;
+    // The stored pages of a PDF whose paper differs from its first page's (a sheet of another
+    // form in the pile), by name and the sheet they became, in page order.
+    QStringList otherPaper;
 };
 
-// One import of a folder of scans: the workspace's sheet set is replaced by the scans, stored as
-// touan/001.bmp, 002.bmp, … in natural name order, and the text data of the previous
-// examination is moved out of ini/. The conversions may run on several threads at once; the
-// numbering is then made gap-free in scan order, so the result is that of a plain loop.
+// Whether an import leaves out the blank pages of a duplex scan.
+enum class BlankPages { Keep, Drop };
+
+// Whether the blank pages among the stored ones are the backs of a duplex scan, to be left out:
+// at least a third of the pages are blank, and not every one of them (a pile of nothing but
+// blank pages is a faint scan more likely than no sheet at all).
+[[nodiscard]] bool areDuplexBacks(int blankPages, int storedPages);
+
+// One import of a folder of scans: the workspace's sheet set is replaced by the scans' pages,
+// stored as touan/001.bmp, 002.bmp, … in natural name order of the files and page order within
+// a file, and the text data of the previous examination is moved out of ini/. The conversions
+// may run on several threads at once; the numbering is then made gap-free in page order, so the
+// result is that of a plain loop.
 class SheetImport {
 public:
-    SheetImport(workspace::Workspace workspace, QString sourceFolder);
+    SheetImport(workspace::Workspace workspace, QString sourceFolder,
+                BlankPages blankPages = BlankPages::Keep);
 
     // Refuses the workspace's own sheet folder, or a folder inside it, as the source: it would be
     // emptied before it is read.
@@ -49,16 +65,21 @@ public:
     [[nodiscard]] workspace::Status convert(int index);
 
     // Renumbers the stored sheets 1 … N in page order after the conversions, given their results
-    // in index order.
-    ImportOutcome finish(const QList<workspace::Status>& results) const;
+    // in index order; leaves out the blank backs of a duplex scan when asked to and they are.
+    ImportOutcome finish(const QList<workspace::Status>& results);
 
 private:
     workspace::Workspace m_workspace;
     QString m_sourceFolder;
+    BlankPages m_blankPages;
     QList<imaging::ScanPage> m_pages;
-    // Per page: its picture was read and its sheet not written. char, not bool: each thread sets
-    // its own pages' elements, which std::vector<bool> would pack into shared words.
+    imaging::OpenPdfFiles m_pdfFiles;
+    // Per page, as its conversion found it (ScanConversion): its picture was read and its sheet
+    // not written; it is blank; its paper differs from its PDF's first page. char, not bool: each
+    // thread sets its own pages' elements, which std::vector<bool> would pack into shared words.
     std::vector<char> m_notWritten;
+    std::vector<char> m_blank;
+    std::vector<char> m_otherPaper;
 };
 
 } // namespace steps

@@ -134,6 +134,11 @@ QString workFolderLock()
     return u"marutsuke.lock"_s;
 }
 
+QString preferencesFile()
+{
+    return u"settei.txt"_s;
+}
+
 } // namespace paths
 
 Workspace::Workspace(QString root)

@@ -32,6 +32,7 @@ namespace paths {
 [[nodiscard]] QString undoOld();                          // undo_old.bmp
 [[nodiscard]] QString undoNew();                          // undo_new.bmp
 [[nodiscard]] QString workFolderLock();                   // marutsuke.lock
+[[nodiscard]] QString preferencesFile();                  // settei.txt
 } // namespace paths
 
 // One examination's working tree under the work folder. Every step reaches its files through

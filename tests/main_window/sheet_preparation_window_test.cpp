@@ -2,10 +2,12 @@
 #include "main_window/main_window.h"
 #include "main_window/region_geometry.h"
 #include "modal_driver.h"
+#include "scan_files.h"
 #include "temporary_workspace.h"
 #include "workspace/units.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -17,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 using main_window::MainWindow;
 using test_support::solidImage;
@@ -25,15 +29,23 @@ namespace paths = workspace::paths;
 
 namespace {
 
-// Picks a folder in the next folder dialog, or cancels it for an empty path.
+// Picks a folder in the next folder dialog, or cancels it for an empty path; with
+// `dropBlankPages`, sets the dialog's check box to it first.
 class FolderChoice {
 public:
-    explicit FolderChoice(const QString& folder)
+    explicit FolderChoice(const QString& folder, std::optional<bool> dropBlankPages = {})
     {
-        test_support::onNextModal([this, folder](QWidget* dialog) {
+        test_support::onNextModal([this, folder, dropBlankPages](QWidget* dialog) {
             auto* folderDialog = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(folderDialog, nullptr);
             m_dialogTitle = folderDialog->windowTitle();
+            auto* blankPages = folderDialog->findChild<QCheckBox*>(u"drop_blank_pages"_s);
+            ASSERT_NE(blankPages, nullptr);
+            m_blankPagesOffered =
+                blankPages->isVisible() && blankPages->text() == u"白紙のページを除く"_s;
+            m_blankPagesTicked = blankPages->isChecked();
+            if (dropBlankPages)
+                blankPages->setChecked(*dropBlankPages);
             if (folder.isEmpty()) {
                 folderDialog->reject();
                 return;
@@ -45,9 +57,14 @@ public:
     }
 
     [[nodiscard]] const QString& dialogTitle() const { return m_dialogTitle; }
+    // Whether the dialog showed the check box for blank pages, and ticked.
+    [[nodiscard]] bool blankPagesOffered() const { return m_blankPagesOffered; }
+    [[nodiscard]] bool blankPagesTicked() const { return m_blankPagesTicked; }
 
 private:
     QString m_dialogTitle;
+    bool m_blankPagesOffered = false;
+    bool m_blankPagesTicked = false;
 };
 
 QPushButton* button(const MainWindow& window, const QString& name)
@@ -149,6 +166,38 @@ TEST(SheetImportWindow, CountsTheStoredSheetsThenListsTheSkippedFiles)
     EXPECT_TRUE(messages[1].startsWith(u"次のファイルは答案として読み込めませんでした。"_s));
     EXPECT_TRUE(messages[1].contains(u"b.jpg"_s)) << messages[1].toStdString();
     EXPECT_EQ(folder.workspace().sheetCount(), 1);
+}
+
+TEST(SheetImportWindow, LeavesOutBlankBacksUnlessTheTeacherUnticksItAndKeepsTheChoice)
+{
+    TemporaryWorkspace folder;
+    const QSize a5(583, 827);
+    for (int sheet = 1; sheet <= 2; ++sheet) {
+        folder.writeImage(u"scans/scan%1a.jpg"_s.arg(sheet), test_support::writtenSheet(a5, sheet));
+        folder.writeImage(u"scans/scan%1b.jpg"_s.arg(sheet), test_support::blankBack(a5, sheet));
+    }
+    MainWindow window(folder.workspace());
+
+    FolderChoice ticked(folder.path(u"scans"_s));
+    const QStringList dropped = clickAnswering(window, u"Command2"_s, 2);
+    EXPECT_TRUE(ticked.blankPagesOffered());
+    EXPECT_TRUE(ticked.blankPagesTicked());
+    ASSERT_EQ(dropped.size(), 2);
+    EXPECT_EQ(dropped[0], u"2枚の答案を読み込みました"_s);
+    EXPECT_TRUE(dropped[1].startsWith(u"白紙のページ2枚"_s)) << dropped[1].toStdString();
+    EXPECT_TRUE(dropped[1].contains(u"scan1b.jpg"_s) && dropped[1].contains(u"scan2b.jpg"_s));
+    EXPECT_EQ(folder.workspace().sheetCount(), 2);
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=1\r\n");
+
+    FolderChoice unticked(folder.path(u"scans"_s), false);
+    EXPECT_EQ(clickAnswering(window, u"Command2"_s), QStringList{u"4枚の答案を読み込みました"_s});
+    EXPECT_EQ(folder.workspace().sheetCount(), 4);
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=0\r\n");
+
+    FolderChoice cancelled(QString(), true);
+    EXPECT_TRUE(clickAnswering(window, u"Command2"_s, 0).isEmpty());
+    EXPECT_FALSE(cancelled.blankPagesTicked());
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=0\r\n");
 }
 
 TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegions)

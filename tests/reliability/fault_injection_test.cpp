@@ -162,9 +162,12 @@ TEST(DiskFull, ImportNamesTheScanThatDidNotFitAndAnnouncesNoSuccess)
     EXPECT_EQ(folder.readBytes(u"ini/backup/"_s + backups[0] + u"/haiten.txt"_s), "1\r\n");
     // The view of the last sheet could not be kept for undo: the old snapshot stays whole.
     EXPECT_EQ(folder.readBytes(paths::undoNew()), undoBefore);
-    EXPECT_EQ(filesUnder(folder), sorted({u"touan/001.bmp"_s, u"touan/002.bmp"_s, u"undo_new.bmp"_s,
-                                          u"ini/backup/"_s + backups[0] + u"/haiten.txt"_s,
-                                          u"scans/a.jpg"_s, u"scans/b.jpg"_s, u"scans/c.jpg"_s}));
+    // The choice under the folder dialog is kept whole as well.
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=1\r\n");
+    EXPECT_EQ(filesUnder(folder),
+              sorted({u"touan/001.bmp"_s, u"touan/002.bmp"_s, u"undo_new.bmp"_s,
+                      u"ini/backup/"_s + backups[0] + u"/haiten.txt"_s, u"scans/a.jpg"_s,
+                      u"scans/b.jpg"_s, u"scans/c.jpg"_s, paths::preferencesFile()}));
     test_support::expectEveryPictureWhole(folder);
 }
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "temporary_workspace.h"
 
+#include "imaging/scan_conversion.h"
 #include "sample_exam/sample_writer.h"
+#include "sample_exam/scan_pdf.h"
+#include "steps/sheet_import.h"
+#include "workspace/parallel_run.h"
 #include "workspace/sample_location.h"
 #include "workspace/text_file.h"
 
@@ -66,6 +70,65 @@ TEST(SampleExam, WritesTheScansAndTheRosterOnceAndLeavesAnExistingSampleAlone)
               sample_exam::SampleOutcome::AlreadyThere);
     EXPECT_EQ(folder.readBytes(paths::sampleRoster()), "kept\r\n");
     EXPECT_EQ(scans.entryList(QDir::Files).size(), 12);
+}
+
+TEST(SampleExam, ItsScansAsOnePdfImportAsTheSameSheetsAsTheJpegFiles)
+{
+    TemporaryWorkspace jpegFiles;
+    TemporaryWorkspace copierPdf;
+    ASSERT_TRUE(sample_exam::makeSampleExam(jpegFiles.workspace().root(), 4).hasValue());
+    ASSERT_TRUE(
+        sample_exam::makeSampleExam(copierPdf.workspace().root(), 4, sample_exam::ScanFiles::Pdf)
+            .hasValue());
+    EXPECT_EQ(QDir(copierPdf.path(paths::sampleScans())).entryList(QDir::Files),
+              QStringList{sample_exam::scanPdfName()});
+    for (const TemporaryWorkspace* folder : {&jpegFiles, &copierPdf}) {
+        steps::SheetImport import(folder->workspace(), folder->path(paths::sampleScans()));
+        ASSERT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
+        const steps::ImportOutcome outcome = import.finish(
+            workspace::runInParallel(4, [&import](int index) { return import.convert(index); }));
+        EXPECT_EQ(outcome.sheetCount, 4);
+    }
+    for (int sheet = 1; sheet <= 4; ++sheet)
+        EXPECT_EQ(jpegFiles.readBytes(paths::sheetImage(sheet)),
+                  copierPdf.readBytes(paths::sheetImage(sheet)))
+            << sheet;
+}
+
+TEST(ScanPdf, ABlackAndWhitePageIsRenderedPixelForPixel)
+{
+    TemporaryWorkspace folder;
+    QImage scan(301, 203, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, (x / 3 + y / 2) % 4 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const QString pdf = folder.path(u"bw.pdf"_s);
+    ASSERT_TRUE(sample_exam::writeScanPdf(pdf, 2, [&scan](int) {
+                    return sample_exam::bilevelPage(scan, 150);
+                }).ok());
+    QDir().mkpath(folder.path(paths::sheetFolder()));
+    ASSERT_TRUE(imaging::convertScanPage({pdf, 2}, folder.path(paths::sheetImage(1))).status.ok());
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(1))).convertToFormat(QImage::Format_RGB32),
+              scan);
+}
+
+TEST(ScanPdf, AJpegPageWhoseStreamCountsItsLineEndIsStillItsOwnPicture)
+{
+    TemporaryWorkspace folder;
+    QImage scan(200, 283, QImage::Format_RGB32);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, qRgb(x, y % 256, (x + y) % 256));
+    folder.writeImage(u"scan.jpg"_s, scan);
+    const QByteArray jpeg = folder.readBytes(u"scan.jpg"_s);
+    const QString pdf = folder.path(u"padded.pdf"_s);
+    ASSERT_TRUE(sample_exam::writeScanPdf(pdf, 1, [&jpeg, &scan](int) {
+                    return sample_exam::jpegPage(jpeg + "\r\n", scan.size(), 3, 200);
+                }).ok());
+    QDir().mkpath(folder.path(paths::sheetFolder()));
+    ASSERT_TRUE(imaging::convertScanPage({pdf, 0}, folder.path(paths::sheetImage(1))).status.ok());
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(1))).convertToFormat(QImage::Format_RGB32),
+              QImage(folder.path(u"scan.jpg"_s)).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(SampleExam, AFolderThatCannotBeWrittenIsReported)

@@ -10,12 +10,15 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace steps;
 
-TEST(ScanListing, TakesNamesThatContainJpgOrBmpAnywhere)
+TEST(ScanListing, TakesNamesThatContainJpgOrBmpOrEndInACopiersOrPhonesSuffix)
 {
     const std::pair<QString, bool> cases[] = {
-        {u"a.JPG"_s, true},      {u"b.bmp"_s, true},     {u"x.bmp.old"_s, true},
-        {u"scan.jpeg"_s, false}, {u"c.txt"_s, false},    {u"bmp"_s, false},
-        {u"答案.Bmp"_s, true},   {u"a.jpg.txt"_s, true}, {u"a_jpg"_s, false},
+        {u"a.JPG"_s, true},       {u"b.bmp"_s, true},      {u"x.bmp.old"_s, true},
+        {u"scan.jpeg"_s, true},   {u"c.txt"_s, false},     {u"bmp"_s, false},
+        {u"答案.Bmp"_s, true},    {u"a.jpg.txt"_s, true},  {u"a_jpg"_s, false},
+        {u"copier.PDF"_s, true},  {u"p.tif"_s, true},      {u"p.Tiff"_s, true},
+        {u"photo.png"_s, true},   {u"a.pdf.txt"_s, false}, {u"a.png.bak"_s, false},
+        {u"a.jpeg.old"_s, false}, {u"tiff"_s, false},
     };
     for (const auto& [name, taken] : cases)
         EXPECT_EQ(isScanFileName(name), taken) << name.toStdString();
@@ -48,6 +51,7 @@ TEST(ScanListing, ListsOrdinaryMatchingFilesInNaturalOrder)
     QStringList names;
     for (const QString& path : listScans(folder.path(u"scans"_s)))
         names.append(QFileInfo(path).fileName());
-    EXPECT_EQ(names, (QStringList{u"scan2.jpg"_s, u"scan10.jpg"_s, u"x.bmp.old"_s}));
+    EXPECT_EQ(names,
+              (QStringList{u"scan.jpeg"_s, u"scan2.jpg"_s, u"scan10.jpg"_s, u"x.bmp.old"_s}));
     EXPECT_TRUE(listScans(folder.path(u"missing"_s)).isEmpty());
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "scan_files.h"
 #include "steps/answer_cutting.h"
 #include "steps/sheet_import.h"
 #include "temporary_workspace.h"
@@ -20,9 +21,10 @@ namespace {
 
 const QDateTime kNow(QDate(2024, 7, 1), QTime(9, 0));
 
-steps::ImportOutcome runImport(const TemporaryWorkspace& folder, const QString& source)
+steps::ImportOutcome runImport(const TemporaryWorkspace& folder, const QString& source,
+                               steps::BlankPages blankPages = steps::BlankPages::Keep)
 {
-    SheetImport import(folder.workspace(), folder.path(source));
+    SheetImport import(folder.workspace(), folder.path(source), blankPages);
     EXPECT_TRUE(import.checkSource().ok());
     EXPECT_TRUE(import.prepare(kNow).ok());
     return import.finish(workspace::runInParallel(
@@ -64,14 +66,15 @@ TEST(SheetImport, ReplacesTheSheetSetAndMovesTheTextDataAside)
     folder.writeImage(u"scans/x.bmp.old"_s, solidImage({50, 70}, Qt::blue));
 
     const steps::ImportOutcome outcome = runImport(folder, u"scans"_s);
-    EXPECT_EQ(outcome.sheetCount, 3);
+    EXPECT_EQ(outcome.sheetCount, 4);
     EXPECT_TRUE(outcome.skipped.isEmpty());
     EXPECT_TRUE(outcome.notStored.isEmpty());
     EXPECT_EQ(filesIn(folder, paths::sheetFolder()),
-              (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
+              (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s, u"004.bmp"_s}));
     EXPECT_EQ(sheetColour(folder, 1), QImage(folder.path(u"scans/a.JPG"_s)).pixelColor(0, 0));
     EXPECT_EQ(sheetColour(folder, 2), QColor(Qt::green));
-    EXPECT_EQ(QImage(folder.path(paths::sheetImage(3))).size(), QSize(50, 70));
+    EXPECT_EQ(sheetColour(folder, 3), QImage(folder.path(u"scans/scan.jpeg"_s)).pixelColor(0, 0));
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(4))).size(), QSize(50, 70));
     EXPECT_TRUE(filesIn(folder, paths::dataFolder()).isEmpty());
     EXPECT_EQ(folder.readBytes(u"ini/backup/20240701-090000/zahyo.txt"_s), "1,2,3,4\r\n");
 }
@@ -100,6 +103,73 @@ TEST(SheetImport, UnreadableScansAreSkippedAndTheNumberingStaysGapFree)
     }
     EXPECT_EQ(folder.workspace().sheetCount(), 11);
     EXPECT_EQ(filesIn(folder, paths::sheetFolder()).size(), 11);
+}
+
+TEST(SheetImport, APdfOrTiffGivesItsPagesInPlaceAndNamesPagesOnOtherPaper)
+{
+    TemporaryWorkspace folder;
+    folder.writeImage(u"scans/a.jpg"_s, solidImage({40, 60}, Qt::red));
+    QDir().mkpath(folder.path(u"scans"_s));
+    const QImage front = test_support::writtenSheet({400, 566}, 1);
+    test_support::writePdf(
+        folder.path(u"scans/b.pdf"_s),
+        {test_support::picturePage(front), test_support::picturePage(front.scaled(300, 566))});
+    test_support::writeTiff(folder.path(u"scans/c.tif"_s),
+                            {solidImage({30, 30}, Qt::green), solidImage({30, 30}, Qt::blue)});
+
+    const steps::ImportOutcome outcome = runImport(folder, u"scans"_s);
+    ASSERT_EQ(outcome.sheetCount, 5);
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(2))).size(), QSize(400, 566));
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(3))).size(), QSize(300, 566));
+    EXPECT_EQ(sheetColour(folder, 4), QColor(Qt::green));
+    EXPECT_EQ(sheetColour(folder, 5), QColor(Qt::blue));
+    ASSERT_EQ(outcome.otherPaper.size(), 1);
+    EXPECT_TRUE(outcome.otherPaper[0].startsWith(
+        QDir::toNativeSeparators(folder.path(u"scans/b.pdf (2ページ目)"_s))))
+        << outcome.otherPaper[0].toStdString();
+    EXPECT_TRUE(outcome.otherPaper[0].contains(u"3枚目"_s));
+}
+
+TEST(SheetImport, LeavesOutTheBlankBacksOfADuplexScanWhenAskedAndNamesThem)
+{
+    TemporaryWorkspace folder;
+    QDir().mkpath(folder.path(u"scans"_s));
+    const QSize a5(1165, 1654);
+    QList<test_support::PdfTestPage> duplex;
+    for (int sheet = 1; sheet <= 3; ++sheet) {
+        duplex.append(test_support::picturePage(test_support::writtenSheet(a5, sheet)));
+        duplex.append(test_support::picturePage(test_support::blankBack(a5, sheet)));
+    }
+    test_support::writePdf(folder.path(u"scans/duplex.pdf"_s), duplex);
+
+    const steps::ImportOutcome kept = runImport(folder, u"scans"_s);
+    EXPECT_EQ(kept.sheetCount, 6);
+    EXPECT_TRUE(kept.blankDropped.isEmpty());
+
+    const steps::ImportOutcome dropped = runImport(folder, u"scans"_s, steps::BlankPages::Drop);
+    EXPECT_EQ(dropped.sheetCount, 3);
+    EXPECT_EQ(filesIn(folder, paths::sheetFolder()),
+              (QStringList{u"001.bmp"_s, u"002.bmp"_s, u"003.bmp"_s}));
+    const QString pdf = QDir::toNativeSeparators(folder.path(u"scans/duplex.pdf"_s));
+    EXPECT_EQ(dropped.blankDropped, (QStringList{pdf + u" (2ページ目)"_s, pdf + u" (4ページ目)"_s,
+                                                 pdf + u" (6ページ目)"_s}));
+    const QByteArray bytes = folder.readBytes(u"scans/duplex.pdf"_s);
+    for (int sheet = 1; sheet <= 3; ++sheet)
+        EXPECT_EQ(
+            QImage(folder.path(paths::sheetImage(sheet))).convertToFormat(QImage::Format_RGB32),
+            QImage::fromData(test_support::jpegInPdf(bytes, 2 * (sheet - 1)))
+                .convertToFormat(QImage::Format_RGB32))
+            << sheet;
+}
+
+TEST(SheetImport, BlankPagesAreDuplexBacksWhenAThirdOrMoreButNotAllArePlain)
+{
+    EXPECT_TRUE(steps::areDuplexBacks(3, 6));
+    EXPECT_TRUE(steps::areDuplexBacks(2, 6));
+    EXPECT_FALSE(steps::areDuplexBacks(1, 6));
+    EXPECT_FALSE(steps::areDuplexBacks(6, 6));
+    EXPECT_FALSE(steps::areDuplexBacks(0, 0));
+    EXPECT_TRUE(steps::areDuplexBacks(1, 2));
 }
 
 TEST(SheetImport, RefusesTheSheetFolderItselfAsTheSource)

@@ -47,8 +47,11 @@ void TemporaryWorkspace::writeImage(const QString& relative, const QImage& image
 {
     const QString full = path(relative);
     QDir().mkpath(QFileInfo(full).path());
-    const QByteArray format =
-        QFileInfo(full).suffix().toLower() == QStringLiteral("jpg") ? "JPEG" : "BMP";
+    const QString suffix = QFileInfo(full).suffix().toLower();
+    const QByteArray format = suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg")
+                                  ? "JPEG"
+                              : suffix == QStringLiteral("png") ? "PNG"
+                                                                : "BMP";
     if (!image.save(full, format.constData()))
         throw std::runtime_error("cannot write test image");
 }

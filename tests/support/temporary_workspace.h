@@ -25,7 +25,8 @@ public:
     [[nodiscard]] QByteArray readBytes(const QString& relative) const;
     [[nodiscard]] bool exists(const QString& relative) const;
 
-    // Writes a picture file (format from the name's suffix) relative to the work folder.
+    // Writes a picture file relative to the work folder: JPEG for .jpg and .jpeg, PNG for .png,
+    // BMP for any other name.
     void writeImage(const QString& relative, const QImage& image) const;
     // Writes touan/NNN.bmp for sheets 1 … count, each a solid picture of the given size.
     void writeSheets(int count, QSize size, QColor color = Qt::white) const;

@@ -5,6 +5,7 @@
 #include "workspace/folders.h"
 #include "workspace/grade_table_file.h"
 #include "workspace/grade_threshold_file.h"
+#include "workspace/preferences.h"
 #include "workspace/region_file.h"
 #include "workspace/roster_file.h"
 #include "workspace/viewpoint_file.h"
@@ -314,4 +315,28 @@ TEST(WorkFolder, IsTheProgramFolderOnlyWhenItHoldsTheMarkerElseThePerUserFolder)
     EXPECT_FALSE(isWritableFolder(u"/proc"_s));
     const WorkFolderChoice readOnly{userFolder, WorkFolderKind::UserFolderInsteadOfProgramFolder};
     EXPECT_TRUE(workFolderNotice(readOnly).contains(u"書き込めない"_s));
+}
+
+TEST(Preferences, KeepLinesTheyDoNotKnowAndFallBackToTheDefaults)
+{
+    TemporaryWorkspace folder;
+    const Preferences missing = Preferences::read(folder.path(paths::preferencesFile()));
+    EXPECT_TRUE(missing.isOn(kDropBlankPages));
+    QDir().mkpath(folder.path(paths::preferencesFile()));
+    EXPECT_TRUE(Preferences::read(folder.path(paths::preferencesFile())).isOn(kDropBlankPages));
+
+    const QByteArray teachersOwn = "# \x8b\xb3\x8e\x74\r\ndrop_blank_pages=yes\r\nother=5";
+    Preferences edited = Preferences::fromBytes(teachersOwn);
+    EXPECT_TRUE(edited.isOn(kDropBlankPages));
+    edited.set(kDropBlankPages, false);
+    EXPECT_FALSE(edited.isOn(kDropBlankPages));
+    EXPECT_EQ(edited.toBytes(), teachersOwn + "\r\ndrop_blank_pages=0\r\n");
+    edited.set(kDropBlankPages, true);
+    EXPECT_EQ(edited.toBytes(), teachersOwn + "\r\ndrop_blank_pages=1\r\n");
+    EXPECT_FALSE(Preferences::fromBytes(" drop_blank_pages = 0 \r\n").isOn(kDropBlankPages));
+
+    const QString file = folder.path(paths::preferencesFile());
+    ASSERT_TRUE(QDir().rmdir(file));
+    ASSERT_TRUE(edited.write(file).ok());
+    EXPECT_EQ(folder.readBytes(u"settei.txt"_s), edited.toBytes());
 }

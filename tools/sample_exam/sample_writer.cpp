@@ -2,16 +2,20 @@
 #include "sample_writer.h"
 
 #include "scan_effects.h"
+#include "scan_pdf.h"
 #include "workspace/parallel_run.h"
 #include "workspace/sample_location.h"
 #include "workspace/text_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -41,11 +45,47 @@ workspace::Status writeScan(const QImage& scan, const QString& path)
     return {};
 }
 
+QByteArray encodedScan(const QImage& scan)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(kScanQuality);
+    return writer.write(scan) ? jpeg : QByteArray();
+}
+
+// The scans as the pages of one PDF, made on every core and written in sheet order.
+workspace::Status writeScanPdfOf(const SampleForm& form, const SampleClass& students,
+                                 const QString& path)
+{
+    std::vector<QByteArray> jpegs(students.size());
+    const QList<workspace::Status> encoded =
+        workspace::runInParallel(students.size(), [&](int index) -> workspace::Status {
+            jpegs[index] = encodedScan(sampleSheet(form, students.onSheet(index)));
+            if (jpegs[index].isEmpty())
+                return workspace::Failure{
+                    u"サンプルの答案 %1 を作れませんでした。"_s.arg(index + 1)};
+            return {};
+        });
+    for (const workspace::Status& status : encoded)
+        if (!status)
+            return status;
+    return writeScanPdf(path, students.size(), [&jpegs](int index) {
+        return jpegPage(jpegs[index], SampleForm::kPageSize, 3, SampleForm::kDotsPerInch);
+    });
+}
+
 } // namespace
 
 QString scanFileName(int sheetNumber)
 {
     return u"scan%1.jpg"_s.arg(sheetNumber, 3, 10, QLatin1Char('0'));
+}
+
+QString scanPdfName()
+{
+    return u"scan.pdf"_s;
 }
 
 QImage sampleSheet(const SampleForm& form, const Student& student)
@@ -67,7 +107,8 @@ QImage sampleSheet(const SampleForm& form, const Student& student)
     return scanned(page, student.hand.seed, SampleForm::kDotsPerInch);
 }
 
-workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int classSize)
+workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int classSize,
+                                                  ScanFiles scanFiles)
 {
     const QDir work(workFolder);
     const QString target = work.filePath(workspace::paths::sampleFolder());
@@ -88,14 +129,21 @@ workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int
 
     const SampleForm form;
     const SampleClass students(classSize, form);
-    const QList<workspace::Status> written =
-        workspace::runInParallel(students.size(), [&](int index) {
-            return writeScan(sampleSheet(form, students.onSheet(index)),
-                             QDir(scans).filePath(scanFileName(index + 1)));
-        });
-    for (const workspace::Status& status : written)
-        if (!status)
-            return workspace::Failure{status.error()};
+    if (scanFiles == ScanFiles::Pdf) {
+        if (workspace::Status written =
+                writeScanPdfOf(form, students, QDir(scans).filePath(scanPdfName()));
+            !written)
+            return workspace::Failure{written.error()};
+    } else {
+        const QList<workspace::Status> written =
+            workspace::runInParallel(students.size(), [&](int index) {
+                return writeScan(sampleSheet(form, students.onSheet(index)),
+                                 QDir(scans).filePath(scanFileName(index + 1)));
+            });
+        for (const workspace::Status& status : written)
+            if (!status)
+                return workspace::Failure{status.error()};
+    }
     if (workspace::Status roster = workspace::writeTextLines(
             stagingRoot.filePath(workspace::paths::sampleRoster()), students.rosterNames());
         !roster)

@@ -12,20 +12,27 @@ namespace sample_exam {
 
 enum class SampleOutcome { Created, AlreadyThere };
 
+// How the sample's scans are stored: one JPEG file per sheet, as a scanner saves them, or one
+// PDF of every sheet, as a school's copier does.
+enum class ScanFiles { Jpeg, Pdf };
+
 // JPEG quality of the scans: what a school's scanner writes by default.
 inline constexpr int kScanQuality = 85;
 
 // The file name of the scan of sheet n (1-based): scan001.jpg, …
 [[nodiscard]] QString scanFileName(int sheetNumber);
+// The file name of the PDF of every sheet.
+[[nodiscard]] QString scanPdfName();
 
 // The scanned sheet of a student: the form filled in by hand, then scanned at 200 dpi.
 [[nodiscard]] QImage sampleSheet(const SampleForm& form, const Student& student);
 
 // Makes the sample examination in the work folder: サンプル試験/答案/scan001.jpg … (one JPEG
-// scan per sheet, in scan order) and サンプル試験/名簿.txt (the roster in code page 932 with
-// CR LF line ends). It is written into a temporary folder that is renamed into place, so that
-// an interrupted run leaves no half-made sample; a sample already there is left as it is.
-[[nodiscard]] workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder,
-                                                                int classSize);
+// scan per sheet, in scan order), or サンプル試験/答案/scan.pdf (those JPEG scans as the pages
+// of one PDF), and サンプル試験/名簿.txt (the roster in code page 932 with CR LF line ends). It
+// is written into a temporary folder that is renamed into place, so that an interrupted run
+// leaves no half-made sample; a sample already there is left as it is.
+[[nodiscard]] workspace::Expected<SampleOutcome>
+makeSampleExam(const QString& workFolder, int classSize, ScanFiles scanFiles = ScanFiles::Jpeg);
 
 } // namespace sample_exam
