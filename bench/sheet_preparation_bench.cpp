@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -118,19 +119,64 @@ bool samePixels(const QString& first, const QString& second)
            == QImage(second).convertToFormat(QImage::Format_RGB32);
 }
 
-// Seconds for the action, started with no dirty pages of an earlier step still being written
-// back, so that no step pays for the writes of the one before.
-double settledSecondsFor(const std::function<void()>& action)
+// Reads every file of the folder, so that a timed step finds its input in memory whatever ran
+// before it.
+void readFolder(const QString& folder)
 {
+    for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files)) {
+        QFile input(file.filePath());
+        require(input.open(QIODevice::ReadOnly) && input.readAll().size() == file.size(),
+                "cannot read an input file");
+    }
+}
+
+// One side of a comparison: what it reads, the folder it writes and the run itself.
+struct Side {
+    QString input;
+    QString output;
+    std::function<void()> run;
+};
+
+// Seconds for one run of the side, started from the state every run of either side starts from:
+// the side's output of its previous run just removed, no dirty pages of an earlier step still
+// being written back, and the input files in memory.
+double settledSecondsFor(const Side& side)
+{
+    removeFolder(side.output);
     ::sync();
-    return bench::secondsFor(action);
+    readFolder(side.input);
+    return bench::secondsFor(side.run);
+}
+
+struct Best {
+    double baseline = 1e9;
+    double program = 1e9;
+};
+
+// The best of `runs` timed runs of each side. What happened just before a run changes its time
+// several-fold on our machines: memory freed by removing files is cheap to fill again for a few
+// seconds only, and the file system (ext4 without a journal) makes a new file skip over every
+// inode of its folder's group deleted in the last minutes. So each side first runs once untimed,
+// which gives every timed run an output of its own to remove, and the sides take turns going
+// first.
+Best compare(int runs, const Side& baseline, const Side& program)
+{
+    settledSecondsFor(baseline);
+    settledSecondsFor(program);
+    Best best;
+    for (int run = 0; run < runs; ++run) {
+        const bool baselineFirst = run % 2 == 0;
+        for (const bool baselineTurn : {baselineFirst, !baselineFirst}) {
+            double& seconds = baselineTurn ? best.baseline : best.program;
+            seconds = std::min(seconds, settledSecondsFor(baselineTurn ? baseline : program));
+        }
+    }
+    return best;
 }
 
 struct Timings {
-    double baselineImport = 0;
-    double programImport = 0;
-    double baselineCutting = 0;
-    double programCutting = 0;
+    Best import;
+    Best cutting;
 };
 
 Timings measure(const QString& root, const QString& scans, int count, int runs,
@@ -140,47 +186,42 @@ Timings measure(const QString& root, const QString& scans, int count, int runs,
     require(workspace::ensureFolder(workspace.path(workspace::paths::dataFolder())));
     const QString baselineSheets = QDir(root).filePath(u"baseline-sheets"_s);
     const QString baselineCutouts = QDir(root).filePath(u"baseline-cutouts"_s);
-    Timings best{1e9, 1e9, 1e9, 1e9};
-    // Each writes over its previous run's files, as a second import does.
-    for (int run = 0; run < runs; ++run) {
-        best.baselineImport = std::min(
-            best.baselineImport, settledSecondsFor([&] { baselineImport(scans, baselineSheets); }));
-        best.programImport = std::min(
-            best.programImport, settledSecondsFor([&] { programImport(workspace, scans, count); }));
-    }
+    const QString sheets = workspace.path(workspace::paths::sheetFolder());
+    Timings timings;
+    timings.import =
+        compare(runs, {scans, baselineSheets, [&] { baselineImport(scans, baselineSheets); }},
+                {scans, sheets, [&] { programImport(workspace, scans, count); }});
     require(samePixels(QDir(baselineSheets).filePath(u"001.bmp"_s),
                        workspace.path(workspace::paths::sheetImage(1))),
             "imported sheet differs from the baseline");
     removeFolder(baselineSheets);
-    for (int run = 0; run < runs; ++run) {
-        best.baselineCutting = std::min(best.baselineCutting, settledSecondsFor([&] {
-                                            baselineCutting(workspace, regions, baselineCutouts);
-                                        }));
-        best.programCutting = std::min(
-            best.programCutting, settledSecondsFor([&] { programCutting(workspace, regions); }));
-    }
+    timings.cutting = compare(
+        runs,
+        {sheets, baselineCutouts, [&] { baselineCutting(workspace, regions, baselineCutouts); }},
+        {sheets, workspace.path(workspace::paths::cutoutRoot()),
+         [&] { programCutting(workspace, regions); }});
     require(
         samePixels(
             QDir(baselineCutouts).filePath(u"020/"_s + workspace::numberText(count) + u".bmp"_s),
             workspace.path(workspace::paths::cutoutImage(kRegionCount, count))),
         "cut-out differs from the baseline");
     removeFolder(baselineCutouts);
-    return best;
+    return timings;
 }
 
 void reportTimings(int count, const Timings& timings)
 {
     const QString sheets = u"%1 sheets"_s.arg(count);
-    bench::report(u"import %1: program"_s.arg(sheets), timings.programImport, u"s"_s);
-    bench::report(u"import %1: baseline"_s.arg(sheets), timings.baselineImport, u"s"_s);
+    bench::report(u"import %1: program"_s.arg(sheets), timings.import.program, u"s"_s);
+    bench::report(u"import %1: baseline"_s.arg(sheets), timings.import.baseline, u"s"_s);
     bench::report(u"import %1: ratio program / baseline"_s.arg(sheets),
-                  timings.programImport / timings.baselineImport, u"x"_s);
+                  timings.import.program / timings.import.baseline, u"x"_s);
     bench::report(u"cutting %1 x %2 regions: program"_s.arg(sheets).arg(kRegionCount),
-                  timings.programCutting, u"s"_s);
+                  timings.cutting.program, u"s"_s);
     bench::report(u"cutting %1 x %2 regions: baseline"_s.arg(sheets).arg(kRegionCount),
-                  timings.baselineCutting, u"s"_s);
+                  timings.cutting.baseline, u"s"_s);
     bench::report(u"cutting %1: ratio program / baseline"_s.arg(sheets),
-                  timings.programCutting / timings.baselineCutting, u"x"_s);
+                  timings.cutting.program / timings.cutting.baseline, u"x"_s);
 }
 
 enum class Size {
@@ -197,14 +238,14 @@ void run(Size size)
 
     const QString scans40 = root.filePath(u"scans40"_s);
     bench::writeScans(scans40, 40, bench::kA4At200Dpi, 85);
-    reportTimings(40, measure(root.path(), scans40, 40, 5, regions));
+    reportTimings(40, measure(root.path(), scans40, 40, 4, regions));
     removeFolder(root.filePath(u"work40"_s));
     if (size == Size::Small)
         return;
 
     const QString scans500 = root.filePath(u"scans500"_s);
     writeScanSet(scans500, scans40, 40, 500);
-    reportTimings(500, measure(root.path(), scans500, 500, 1, regions));
+    reportTimings(500, measure(root.path(), scans500, 500, 2, regions));
     bench::report(u"peak memory of the whole run (500 sheets included)"_s,
                   bench::peakMemoryMegabytes(), u"MB"_s);
 }

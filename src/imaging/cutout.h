@@ -17,4 +17,8 @@ class BmpRows;
 [[nodiscard]] QImage cutOut(const QImage& sheet, const workspace::RegionRect& region);
 [[nodiscard]] QImage cutOut(const BmpRows& sheet, const workspace::RegionRect& region);
 
+// The bytes saveDerivedBmp writes for cutOut(sheet, region), made straight from the sheet's rows
+// with one copy of each pixel; empty where cutOut gives a null image.
+[[nodiscard]] QByteArray cutOutBmp(const BmpRows& sheet, const workspace::RegionRect& region);
+
 } // namespace imaging

@@ -8,6 +8,8 @@
 #include "workspace/atomic_file.h"
 #include "workspace/file_messages.h"
 
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace imaging {
@@ -22,20 +24,22 @@ QString unusableRegion(int number, const workspace::RegionRect& region)
         QString::number(number), QString::number(region.width()), QString::number(region.height()));
 }
 
-template <typename Sheet>
-workspace::Status cutAll(const Sheet& sheet, const workspace::Workspace& workspace, int sheetNumber,
-                         const QList<workspace::RegionRect>& regions)
+// Cuts and saves every region in turn; save(region, path) writes a region's cut-out, or gives
+// nothing for a region that cannot be cut.
+template <typename Save>
+workspace::Status cutAll(const workspace::Workspace& workspace, int sheetNumber,
+                         const QList<workspace::RegionRect>& regions, Save save)
 {
     workspace::Status result;
     for (int region = 1; region <= regions.size(); ++region) {
         const QString path = workspace.path(workspace::paths::cutoutImage(region, sheetNumber));
-        const QImage cutout = cutOut(sheet, regions[region - 1]);
-        workspace::Status saved = cutout.isNull()
-                                      ? workspace::Failure{workspace::messages::cannotWrite(
-                                          path, unusableRegion(region, regions[region - 1]))}
-                                      : saveDerivedBmp(cutout, path);
-        if (!saved && result.ok())
-            result = saved;
+        const std::optional<workspace::Status> saved = save(regions[region - 1], path);
+        if (saved && *saved)
+            continue;
+        if (result.ok())
+            result = saved ? *saved
+                           : workspace::Failure{workspace::messages::cannotWrite(
+                               path, unusableRegion(region, regions[region - 1]))};
     }
     return result;
 }
@@ -49,12 +53,26 @@ workspace::Status cutSheet(const workspace::Workspace& workspace, int sheet,
     // Read, not mapped: a mapped file that vanishes (a removed stick) ends the program.
     if (const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(path)) {
         if (const std::optional<BmpRows> rows = BmpRows::fromBytes(*bytes))
-            return cutAll(*rows, workspace, sheet, regions);
+            return cutAll(workspace, sheet, regions,
+                          [&rows](const workspace::RegionRect& region,
+                                  const QString& cutoutPath) -> std::optional<workspace::Status> {
+                              const QByteArray cutout = cutOutBmp(*rows, region);
+                              if (cutout.isEmpty())
+                                  return std::nullopt;
+                              return writeDerivedFile(cutoutPath, cutout);
+                          });
     }
     workspace::Expected<QImage> picture = loadPicture(path);
     if (!picture)
         return workspace::Failure{picture.error()};
-    return cutAll(*picture, workspace, sheet, regions);
+    return cutAll(workspace, sheet, regions,
+                  [&picture](const workspace::RegionRect& region,
+                             const QString& cutoutPath) -> std::optional<workspace::Status> {
+                      const QImage cutout = cutOut(*picture, region);
+                      if (cutout.isNull())
+                          return std::nullopt;
+                      return saveDerivedBmp(cutout, cutoutPath);
+                  });
 }
 
 } // namespace imaging

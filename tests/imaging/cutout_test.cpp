@@ -67,6 +67,22 @@ TEST(Cutout, CopiesTheBlockOneToOneWithWhiteBeyondTheSheet)
     EXPECT_TRUE(imaging::cutOut(sheet, RegionRect{5, 5, 50, 5}).isNull());
 }
 
+TEST(Cutout, BmpBytesAreThoseOfTheSavedCutOut)
+{
+    // An odd width pads every row of the sheet and of most cut-outs.
+    const QImage sheet = numberedSheet({901, 1000});
+    const QByteArray bmp = imaging::encodeBmp(sheet);
+    const std::optional<imaging::BmpRows> rows = imaging::BmpRows::fromBytes(bmp);
+    ASSERT_TRUE(rows);
+    for (const RegionRect& region : kRegions) {
+        SCOPED_TRACE(region.left);
+        EXPECT_EQ(imaging::cutOutBmp(*rows, region),
+                  imaging::encodeBmp(imaging::cutOut(*rows, region)));
+    }
+    EXPECT_TRUE(imaging::cutOutBmp(*rows, RegionRect{5, 5, 50, 5}).isEmpty());
+    EXPECT_TRUE(imaging::cutOutBmp(*rows, RegionRect{-32768, 32767, 32767, -32768}).isEmpty());
+}
+
 TEST(BmpRows, ReadsBottomUpAndTopDownFilesAndRefusesOtherLayouts)
 {
     const QImage sheet = numberedSheet({7, 5});
