@@ -27,9 +27,11 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Build tools and libraries; dpkg-dev gives dpkg-shlibdeps, which names the Qt libraries in the
-# Debian package's Depends.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev dpkg-dev)
+# Build tools and libraries; dpkg-dev gives dpkg-shlibdeps, which names the Qt libraries (and
+# qpdf's) in the Debian package's Depends. The tests read the PDFs back with Poppler, found
+# through pkg-config.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libqpdf-dev dpkg-dev
+    pkgconf libpoppler-qt6-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
 # buttons, a Japanese font with a real bold face, and the desktop opener for the grade table.
 RUN_PACKAGES=(qt6-translations-l10n fonts-noto-cjk xdg-utils)

@@ -124,6 +124,7 @@ private:
     QPushButton* m_printButton = nullptr;          // Command8
     QPushButton* m_gradeTableButton = nullptr;     // Command11
     QPushButton* m_resetButton = nullptr;          // Command14
+    QPushButton* m_pdfButton = nullptr;            // cmdPdf
     QPushButton* m_exitButton = nullptr;           // Command6
     ResultActions* m_resultActions = nullptr;
 };
