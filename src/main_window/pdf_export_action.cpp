@@ -24,8 +24,8 @@ bool allowedToEmpty(QWidget* window, const workspace::Workspace& workFolder)
         return true;
     const QString question =
         u"フォルダ「%1」には%2個のファイルがあります。\nこれらを削除して、PDFファイルを作り直しますか？"_s
-            .arg(workspace::displayPath(workFolder.path(workspace::paths::pdfFolder())))
-            .arg(existing);
+            .arg(workspace::displayPath(workFolder.path(workspace::paths::pdfFolder())),
+                 QString::number(existing));
     // The teacher asked for the export; what is deleted is made again by it.
     return QMessageBox::question(window, workspace::applicationTitle(), question,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
@@ -35,10 +35,10 @@ bool allowedToEmpty(QWidget* window, const workspace::Workspace& workFolder)
 void announceSaved(QWidget* window, const steps::PdfExportOutcome& outcome)
 {
     const QString folder = workspace::displayPath(outcome.folder);
-    QMessageBox box(
-        QMessageBox::Information, workspace::applicationTitle(),
-        u"%1個のPDFファイルを保存しました。\nフォルダ: %2"_s.arg(outcome.savedFiles).arg(folder),
-        QMessageBox::NoButton, window);
+    QMessageBox box(QMessageBox::Information, workspace::applicationTitle(),
+                    u"%1個のPDFファイルを保存しました。\nフォルダ: %2"_s.arg(
+                        QString::number(outcome.savedFiles), folder),
+                    QMessageBox::NoButton, window);
     QPushButton* open = box.addButton(u"フォルダを開く"_s, QMessageBox::AcceptRole);
     box.addButton(u"閉じる"_s, QMessageBox::RejectRole);
     box.setDefaultButton(open);
