@@ -101,6 +101,20 @@ QByteArray encodeBmp(const QImage& image)
     return bytes;
 }
 
+std::optional<BmpHeaderInfo> bmpHeaderInfo(QByteArrayView firstBytes)
+{
+    if (firstBytes.size() < kBmpHeadersSize || firstBytes[0] != 'B' || firstBytes[1] != 'M')
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const uchar*>(firstBytes.data());
+    const qint32 width = qFromLittleEndian<qint32>(data + 18);
+    const qint32 height = qFromLittleEndian<qint32>(data + 22);
+    if (qFromLittleEndian<quint32>(data + 14) < kInfoHeaderSize || width <= 0 || height == 0
+        || height == std::numeric_limits<qint32>::min())
+        return std::nullopt;
+    return BmpHeaderInfo{{width, std::abs(height)},
+                         std::max(0, qFromLittleEndian<qint32>(data + 38))};
+}
+
 std::optional<BmpLayout> uncompressedBmpLayout(QByteArrayView bytes)
 {
     if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QImage>
+#include <QSize>
 
 #include <optional>
 
@@ -32,6 +33,16 @@ struct BmpLayout {
 // The layout of an uncompressed 24- or 32-bit BMP whose rows all lie within the bytes; nothing
 // for any other layout, a header that does not add up, or a file cut short.
 [[nodiscard]] std::optional<BmpLayout> uncompressedBmpLayout(QByteArrayView bytes);
+
+// What the headers of a BMP with an info header of 40 bytes or more say about its picture.
+struct BmpHeaderInfo {
+    QSize size;
+    int pixelsPerMetre = 0; // horizontal; 0 when the file gives none
+};
+
+// Reads the size and resolution from the first bytes of a BMP file (54 are enough); nothing for
+// another format or an older, shorter header.
+[[nodiscard]] std::optional<BmpHeaderInfo> bmpHeaderInfo(QByteArrayView firstBytes);
 
 // The bytes of the file and info headers of a 24-bit BMP.
 inline constexpr int kBmpHeadersSize = 54;

@@ -9,18 +9,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace imaging {
 
-namespace {
-
 // Writes through a temporary file next to the target, renamed over it once complete. One writer
 // per file, so a fixed name will do; a leftover from a crash is overwritten here or removed when
 // the step empties the folder.
-workspace::Status writeDerived(const QString& path, const std::function<bool(QFile&)>& write)
+workspace::Status writeDerivedFile(const QString& path,
+                                   const std::function<bool(QIODevice&)>& write)
 {
     using workspace::messages::cannotWrite;
     const QString partPath = path + u".part"_s;
@@ -46,19 +44,17 @@ workspace::Status writeDerived(const QString& path, const std::function<bool(QFi
     return {};
 }
 
-} // namespace
-
 workspace::Status saveDerivedBmp(const QImage& image, const QString& path)
 {
     if (image.isNull())
         return workspace::Failure{
             workspace::messages::cannotWrite(path, u"保存する画像がありません。"_s)};
-    return writeDerived(path, [&image](QFile& file) { return writeBmp(image, file); });
+    return writeDerivedFile(path, [&image](QIODevice& file) { return writeBmp(image, file); });
 }
 
 workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes)
 {
-    return writeDerived(path, [&bytes](QFile& file) {
+    return writeDerivedFile(path, [&bytes](QIODevice& file) {
         for (qsizetype offset = 0; offset < bytes.size(); offset += kWriteChunk) {
             const qsizetype length = std::min(kWriteChunk, bytes.size() - offset);
             if (file.write(bytes.constData() + offset, length) != length)

@@ -4,8 +4,11 @@
 #include "workspace/expected.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QString>
+
+#include <functional>
 
 namespace imaging {
 
@@ -18,5 +21,10 @@ workspace::Status saveDerivedBmp(const QImage& image, const QString& path);
 
 // The same for the bytes of a file already encoded.
 workspace::Status writeDerivedFile(const QString& path, const QByteArray& bytes);
+
+// The same for a file written piece by piece: `write` puts the whole content on the device and
+// returns false when the device refuses a write.
+workspace::Status writeDerivedFile(const QString& path,
+                                   const std::function<bool(QIODevice&)>& write);
 
 } // namespace imaging

@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "main_window_geometry.h"
+#include "pdf_export_action.h"
 #include "region_geometry.h"
 #include "result_actions.h"
 #include "sheet_view.h"
@@ -146,6 +147,7 @@ void MainWindow::createControls()
     m_gradeTableButton = button(u"Command11"_s, u"9.成績表"_s, {4785, 600, 1485, 330});
     m_resetButton = button(u"Command14"_s, u"10.初期化"_s, {6345, 600, 1485, 330});
     m_statisticsButton = button(u"cmdKanten"_s, u"観点・統計"_s, {7900, 600, 1485, 330});
+    m_pdfButton = button(u"cmdPdf"_s, u"PDF出力"_s, {9480, 600, 1485, 330});
     m_exitButton = button(u"Command6"_s, u"終了"_s, {11295, 585, 1485, 330});
 
     m_resultActions = new ResultActions(
@@ -160,6 +162,7 @@ void MainWindow::connectControls()
     connect(m_undoButton, &QPushButton::clicked, this, &MainWindow::undoRegion);
     connect(m_cutButton, &QPushButton::clicked, this, &MainWindow::cutAnswers);
     connect(m_resetButton, &QPushButton::clicked, this, &MainWindow::resetWorkspace);
+    connect(m_pdfButton, &QPushButton::clicked, this, [this] { exportPdfs(this, m_workspace); });
     connect(m_enlargeButton, &QPushButton::clicked, this,
             [this] { zoomSheetView(ZoomDirection::Enlarge); });
     connect(m_reduceButton, &QPushButton::clicked, this,

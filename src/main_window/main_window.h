@@ -128,6 +128,7 @@ private:
     QPushButton* m_gradeTableButton = nullptr;     // Command11
     QPushButton* m_resetButton = nullptr;          // Command14
     QPushButton* m_statisticsButton = nullptr;     // cmdKanten
+    QPushButton* m_pdfButton = nullptr;            // cmdPdf
     QPushButton* m_exitButton = nullptr;           // Command6
     ResultActions* m_resultActions = nullptr;
 };

@@ -64,6 +64,11 @@ QString markedSheet(int sheet)
     return join(markedFolder(), bmpName(sheet));
 }
 
+QString pdfFolder()
+{
+    return u"pdf"_s;
+}
+
 QString dataFolder()
 {
     return u"ini"_s;

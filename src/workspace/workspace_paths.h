@@ -18,6 +18,7 @@ namespace paths {
 [[nodiscard]] QString cutoutImage(int region, int sheet); // furiwake/RRR/SSS.bmp
 [[nodiscard]] QString markedFolder();                     // hyouka
 [[nodiscard]] QString markedSheet(int sheet);             // hyouka/NNN.bmp
+[[nodiscard]] QString pdfFolder();                        // pdf
 [[nodiscard]] QString dataFolder();                       // ini
 [[nodiscard]] QString regionFile();                       // ini/zahyo.txt
 [[nodiscard]] QString scoreFile();                        // ini/haiten.txt

@@ -6,12 +6,14 @@
 #include "main_window/result_actions.h"
 #include "roster/roster_window.h"
 #include "sample_exam/sample_writer.h"
+#include "steps/pdf_names.h"
 #include "workspace/cp932.h"
 #include "workspace/region_file.h"
 #include "workspace/sample_location.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -130,6 +132,7 @@ protected:
     void computeTheResultsWithRanks();
     void browseTheMarkedSheets();
     void printEverySheet();
+    void exportThePdfs();
     void resetForNewMarking();
 
     [[nodiscard]] QImage sheet(int number) const
@@ -352,6 +355,27 @@ void WholeRoad::printEverySheet()
         << "the view follows the printing";
 }
 
+void WholeRoad::exportThePdfs()
+{
+    // The desktop would open the folder; here the teacher is told where it is.
+    m_teacher->exportPdfs();
+    const QString folder = QDir::toNativeSeparators(m_folder.path(paths::pdfFolder()));
+    ASSERT_EQ(m_teacher->messages().size(), 2);
+    EXPECT_EQ(m_teacher->messages()[0],
+              u"%1個のPDFファイルを保存しました。\nフォルダ: %2"_s.arg(kStudents + 1).arg(folder));
+    EXPECT_TRUE(m_teacher->messages()[1].contains(folder));
+
+    const QStringList names = m_students.namesInSheetOrder();
+    for (int number = 1; number <= kStudents; ++number) {
+        const QFileInfo file(QDir(m_folder.path(paths::pdfFolder()))
+                                 .filePath(steps::studentPdfName(number, names[number - 1])));
+        ASSERT_TRUE(file.exists()) << file.fileName().toStdString();
+        // A scanned A4 page with its marks, noise and all, fits an upload limit.
+        EXPECT_LE(file.size(), 400 * 1024) << file.fileName().toStdString();
+    }
+    EXPECT_TRUE(m_folder.exists(paths::pdfFolder() + u"/全員.pdf"_s));
+}
+
 void WholeRoad::resetForNewMarking()
 {
     const QByteArray scores = m_folder.readBytes(paths::scoreFile());
@@ -385,6 +409,7 @@ TEST_F(WholeRoad, GradesTheSampleExaminationFromTheFirstButtonToTheLast)
     ASSERT_NO_FATAL_FAILURE(computeTheResultsWithRanks());
     ASSERT_NO_FATAL_FAILURE(browseTheMarkedSheets());
     ASSERT_NO_FATAL_FAILURE(printEverySheet());
+    ASSERT_NO_FATAL_FAILURE(exportThePdfs());
     ASSERT_NO_FATAL_FAILURE(resetForNewMarking());
     EXPECT_TRUE(m_teacher->unexpectedDialogs().isEmpty())
         << m_teacher->unexpectedDialogs().join(u", "_s).toStdString();

@@ -34,6 +34,7 @@ const std::pair<QString, QString> kButtons[] = {
     {u"Command8"_s, u"8.答案印刷"_s},     {u"Command11"_s, u"9.成績表"_s},
     {u"Command14"_s, u"10.初期化"_s},     {u"Command6"_s, u"終了"_s},
     {u"cmdKanten"_s, u"観点・統計"_s},
+    {u"cmdPdf"_s, u"PDF出力"_s},
 };
 
 main_window::MainWindowGeometry expectedGeometry()
@@ -93,6 +94,22 @@ TEST(MainWindow, PlacesItsControlsByTheDesignTwips)
               twipsToPixels(geometry.reduceLeft));
     EXPECT_EQ(window.findChild<QPushButton*>(u"Command12"_s)->x(),
               twipsToPixels(geometry.enlargeLeft));
+
+    // The added button stands in the second row's free space, clear of every other control; the
+    // exit button follows the window's width and clears it from a screen 1024 pixels wide on.
+    const QRectF pdfTwips(9480, 600, 1485, 330);
+    const QRect pdf = window.findChild<QPushButton*>(u"cmdPdf"_s)->geometry();
+    EXPECT_EQ(pdf, twipsToPixels(pdfTwips));
+    const QStringList followingTheWidth{u"cmdPdf"_s, u"Command6"_s};
+    for (const QWidget* control :
+         window.findChild<QGroupBox*>(u"Frame1"_s)
+             ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (followingTheWidth.contains(control->objectName()))
+            continue;
+        EXPECT_FALSE(control->geometry().intersects(pdf)) << control->objectName().toStdString();
+    }
+    const double exitLeft = main_window::mainWindowGeometry(QSizeF(1024, 768) * 15.0).exitLeft;
+    EXPECT_FALSE(QRectF(exitLeft, 585, 1485, 330).intersects(pdfTwips));
 }
 
 TEST(MainWindow, ShowsTheFirstSheetFittedToTheWidthAndSavesTheCleanView)

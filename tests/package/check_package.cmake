@@ -17,7 +17,7 @@ endif()
 
 execute_process(COMMAND dpkg-deb -f "${package}" Depends
     OUTPUT_VARIABLE depends OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-foreach(dependency libqt6widgets6 fonts-noto-cjk qt6-translations-l10n xdg-utils)
+foreach(dependency libqt6widgets6 libqpdf29 fonts-noto-cjk qt6-translations-l10n xdg-utils)
     if(NOT ", ${depends}," MATCHES ", ${dependency}[ ,]")
         message(FATAL_ERROR "Depends lacks ${dependency}: ${depends}")
     endif()

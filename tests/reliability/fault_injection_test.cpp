@@ -10,6 +10,7 @@
 #include "main_window/main_window.h"
 #include "roster/roster_window.h"
 #include "steps/answer_cutting.h"
+#include "steps/pdf_export.h"
 #include "steps/result_computation.h"
 #include "steps/sheet_import.h"
 #include "workspace/region_file.h"
@@ -283,6 +284,49 @@ TEST(DiskFull, ResultComputationNamesTheFileThatDidNotFitAndKeepsTheOldGradeTabl
             EXPECT_TRUE(statistics.endsWith("\r\n"));
         }
         EXPECT_EQ(filesUnder(folder), sorted(files));
+    }
+}
+
+TEST(DiskFull, PdfExportNamesTheFileThatDidNotFitAndLeavesNoPartOfIt)
+{
+    TemporaryWorkspace probe;
+    probe.writeImage(paths::markedSheet(1), gradient({400, 566}));
+    const workspace::Expected<steps::PdfPage> page = steps::markedSheetPage(probe.workspace(), 1);
+    ASSERT_TRUE(page);
+    const struct {
+        const char* name;
+        qint64 limit;
+        QString named;
+        QStringList written;
+    } cases[] = {
+        // Room for a student's page, not for the class's three.
+        {"full at the class file",
+         2 * page->jpeg.size(),
+         u"全員.pdf"_s,
+         {u"pdf/001.pdf"_s, u"pdf/002.pdf"_s, u"pdf/003.pdf"_s}},
+        {"full from the start", 0, u"001.pdf"_s, {}},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        TemporaryWorkspace folder;
+        for (int sheet = 1; sheet <= 3; ++sheet)
+            folder.writeImage(paths::markedSheet(sheet), gradient({400, 566}));
+        MainWindow window(folder.workspace());
+
+        QStringList messages;
+        {
+            const FileSizeLimit fullDisk(testCase.limit);
+            messages = clickAnswering(mainButton(window, u"cmdPdf"_s), 1);
+        }
+
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(testCase.named)) << messages[0].toStdString();
+        EXPECT_FALSE(messages[0].contains(u"保存しました"_s)) << messages[0].toStdString();
+        EXPECT_EQ(filesUnder(folder), sorted(testCase.written
+                                             + QStringList{u"hyouka/001.bmp"_s, u"hyouka/002.bmp"_s,
+                                                           u"hyouka/003.bmp"_s}));
+        for (const QString& written : testCase.written)
+            EXPECT_TRUE(folder.readBytes(written).endsWith("%%EOF\n")) << written.toStdString();
     }
 }
 

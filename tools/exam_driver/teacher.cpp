@@ -145,6 +145,11 @@ void Teacher::printAllSheets(const QString& paper, const QString& orientation)
     click(mainButton(u"Command8"_s), {.paper = paper, .orientation = orientation});
 }
 
+void Teacher::exportPdfs()
+{
+    click(mainButton(u"cmdPdf"_s));
+}
+
 void Teacher::resetWorkspace()
 {
     click(mainButton(u"Command14"_s));

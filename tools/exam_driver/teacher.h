@@ -52,6 +52,8 @@ public:
     void showNextResult();
     void showPreviousResult();
     void printAllSheets(const QString& paper, const QString& orientation);
+    // "PDF出力", confirming every message box (emptying pdf/, opening the folder).
+    void exportPdfs();
     void resetWorkspace();
 
     // The roster window ("4.名簿割り当て").
