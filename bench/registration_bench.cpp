@@ -152,8 +152,7 @@ void importSheets(const workspace::Workspace& workspace, const QString& scans)
     const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
         static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
-    require(outcome.sheetCount == kFormSheets + kOtherForms + kBlankPages,
-            "import lost sheets");
+    require(outcome.sheetCount == kFormSheets + kOtherForms + kBlankPages, "import lost sheets");
 }
 
 steps::RegistrationOutcome registerSheets(const workspace::Workspace& workspace)
@@ -164,8 +163,7 @@ steps::RegistrationOutcome registerSheets(const workspace::Workspace& workspace)
         registration.checkCount(), [&](int index) { return registration.check(index); },
         [](int) {}));
     return registration.finish(workspace::runInParallel(
-        registration.moveCount(), [&](int index) { return registration.move(index); },
-        [](int) {}));
+        registration.moveCount(), [&](int index) { return registration.move(index); }, [](int) {}));
 }
 
 void baselineImport(const QString& scans, const QString& output)
@@ -204,35 +202,25 @@ Accuracy measureAccuracy(const workspace::Workspace& workspace, const ScanSet& s
     require(reference.hasForm(), "sheet 1 shows no form");
     std::vector<double> worst(kFormSheets, 0);
     std::vector<char> aligned(kFormSheets, 1);
-    const QList<workspace::Status> done =
-        workspace::runInParallel(kFormSheets - 1, [&](int index) {
-            const int sheet = index + 1;
-            const QByteArray bytes = sheetBytes(workspace, sheet + 1);
-            imaging::SheetAlignment alignment;
-            const double secs = bench::secondsFor([&] {
-                alignment = reference.align(*imaging::SheetPixels::fromBmp(bytes, kDotsPerInch));
-            });
-            {
-                const QPointF c(800, 1100);
-                const QPointF e = alignment.referenceToScan.map(set.transforms[0].map(set.transforms[0].inverted().map(c))) - set.transforms[sheet].map(set.transforms[0].inverted().map(c));
-                std::fprintf(stderr, "DBG sheet %d outcome %d conf %.3f up %d truthUp %d ms %.1f err %.2f\n", sheet + 1,
-                    int(alignment.outcome), alignment.confidence, int(alignment.upsideDown),
-                    int(placementOf(sheet).upsideDown), secs * 1000, std::hypot(e.x(), e.y()));
-            }
-            if (alignment.outcome != imaging::SheetAlignment::Outcome::Aligned) {
-                aligned[sheet] = 0;
-                return workspace::Status{};
-            }
-            for (const QRectF& rule : set.rules)
-                for (const QPointF corner :
-                     {rule.topLeft(), rule.topRight(), rule.bottomLeft(), rule.bottomRight()}) {
-                    const QPointF onFirst = set.transforms[0].map(corner);
-                    const QPointF error = alignment.referenceToScan.map(onFirst)
-                                          - set.transforms[sheet].map(corner);
-                    worst[sheet] = std::max(worst[sheet], std::hypot(error.x(), error.y()));
-                }
+    const QList<workspace::Status> done = workspace::runInParallel(kFormSheets - 1, [&](int index) {
+        const int sheet = index + 1;
+        const QByteArray bytes = sheetBytes(workspace, sheet + 1);
+        const imaging::SheetAlignment alignment =
+            reference.align(*imaging::SheetPixels::fromBmp(bytes, kDotsPerInch));
+        if (alignment.outcome != imaging::SheetAlignment::Outcome::Aligned) {
+            aligned[sheet] = 0;
             return workspace::Status{};
-        });
+        }
+        for (const QRectF& rule : set.rules)
+            for (const QPointF corner :
+                 {rule.topLeft(), rule.topRight(), rule.bottomLeft(), rule.bottomRight()}) {
+                const QPointF onFirst = set.transforms[0].map(corner);
+                const QPointF error =
+                    alignment.referenceToScan.map(onFirst) - set.transforms[sheet].map(corner);
+                worst[sheet] = std::max(worst[sheet], std::hypot(error.x(), error.y()));
+            }
+        return workspace::Status{};
+    });
     Accuracy accuracy;
     for (int sheet = 1; sheet < kFormSheets; ++sheet) {
         accuracy.worstPixels = std::max(accuracy.worstPixels, worst[sheet]);
@@ -255,14 +243,13 @@ void run()
     for (int number = kFormSheets + 1; number <= kFormSheets + kOtherForms + kBlankPages; ++number)
         others.append(sheetBytes(workspace, number));
     const Accuracy accuracy = measureAccuracy(workspace, set);
-    if (qEnvironmentVariableIsSet("DBG_ONLY")) return;
     const steps::RegistrationOutcome outcome = registerSheets(workspace);
     require(outcome.refused.isEmpty(), "registration refused the set");
     int othersMoved = 0;
     for (int index = 0; index < others.size(); ++index)
         othersMoved += sheetBytes(workspace, kFormSheets + 1 + index) != others[index];
-    bench::report(u"worst printed-rule error after registration (200 dpi)"_s,
-                  accuracy.worstPixels, u"px"_s);
+    bench::report(u"worst printed-rule error after registration (200 dpi)"_s, accuracy.worstPixels,
+                  u"px"_s);
     bench::report(u"form sheets not registered"_s, accuracy.notAligned, u"sheets"_s);
     bench::report(u"sheets listed as moved"_s, outcome.moved.size(), u"sheets"_s);
     bench::report(u"other-form and blank pages moved (must be 0)"_s, othersMoved, u"pages"_s);
@@ -279,15 +266,14 @@ void run()
     double registered = 1e9;
     double registration = 1e9;
     for (int round = 0; round < 3; ++round) {
-        baseline = std::min(baseline, settled(baselineSheets, [&] {
-                                baselineImport(scans, baselineSheets);
-                            }));
+        baseline = std::min(
+            baseline, settled(baselineSheets, [&] { baselineImport(scans, baselineSheets); }));
         plain = std::min(plain, settled(sheets, [&] { importSheets(workspace, scans); }));
         double registrationOnly = 0;
         registered = std::min(registered, settled(sheets, [&] {
                                   importSheets(workspace, scans);
-                                  registrationOnly = bench::secondsFor(
-                                      [&] { (void)registerSheets(workspace); });
+                                  registrationOnly =
+                                      bench::secondsFor([&] { (void)registerSheets(workspace); });
                               }));
         registration = std::min(registration, registrationOnly);
     }
@@ -298,8 +284,7 @@ void run()
     bench::report(u"time registration adds per sheet"_s, 1000 * (registered - plain) / pages,
                   u"ms"_s);
     bench::report(u"single-threaded import baseline"_s, baseline, u"s"_s);
-    bench::report(u"ratio import with registration / baseline"_s, registered / baseline,
-                  u"x"_s);
+    bench::report(u"ratio import with registration / baseline"_s, registered / baseline, u"x"_s);
 }
 
 } // namespace

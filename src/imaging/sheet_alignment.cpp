@@ -5,7 +5,6 @@
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
-#include <opencv2/video/tracking.hpp>
 
 #include <algorithm>
 #include <array>
@@ -18,7 +17,7 @@ namespace imaging {
 namespace {
 
 // The resolution the form is compared at: a rule of a printed form stays visible, and a sheet is
-// small enough (415 × 585 pixels for A4) to compare in a few milliseconds.
+// small enough (413 × 584 pixels for A4) to compare in a few milliseconds.
 constexpr double kWorkingDotsPerInch = 50;
 // The shortest straight stroke taken for a rule or a box edge, in working pixels (7.6 mm):
 // longer than most strokes of handwriting, short enough to stay straight on a sheet turned by
@@ -32,19 +31,28 @@ constexpr int kRuleInk = 60;
 // The share of the page that rules across and rules down must each cover for a sheet to show
 // a form: about one rule across the width and one down the height of an A4 page.
 constexpr double kMinRuleShare = 0.0015;
-// The lowest match of the printed lines after alignment taken as the same form. Copies of one
-// form with different handwriting match at 0.75 or more; another form or a page of text
-// reaches 0.4 at most.
-constexpr double kMinConfidence = 0.6;
+// The lowest correlation of the rule images after alignment taken as the same form. Copies of
+// one form with different handwriting correlate at 0.95 or more; another form measured 0.2 at
+// most.
+constexpr double kMinConfidence = 0.8;
 // How far a sheet may lie from the reference and still be aligned: copiers enlarge or shrink by
-// a percent or two, feeders turn a sheet by a degree or two and shift it by millimetres.
-constexpr double kMaxScaleChange = 0.03;
+// a percent or two (either sheet may be scaled), feeders turn a sheet by a degree or two and
+// shift it by millimetres.
+constexpr double kMaxScaleChange = 0.05;
 constexpr double kMaxShear = 0.03;
 constexpr double kMaxDegrees = 5;
-constexpr double kMaxShiftMillimetres = 25;
+constexpr double kMaxShiftMillimetres = 30;
 constexpr double kMillimetresPerInch = 25.4;
-// A second orientation is tried in full when its coarse match comes this close to the first's.
-constexpr double kAmbiguousResponse = 0.7;
+// The highest peaks of the coarse match taken from each orientation, and how many of all are
+// followed until one matches with confidence.
+constexpr int kShiftsTried = 3;
+constexpr int kCandidatesTried = 4;
+// Gauss-Newton steps at the coarse and at the working resolution: the coarse steps find the turn
+// and scale from a shift alone, the fine ones settle the last tenths of a pixel.
+constexpr int kCoarseSteps = 30;
+constexpr int kFineSteps = 10;
+// A step that moves no point of the page by more than this many pixels ends the search.
+constexpr double kSettled = 0.01;
 
 void useOneThreadPerSheet()
 {
@@ -60,19 +68,27 @@ cv::Mat wrapped(const SheetPixels& sheet)
                    static_cast<size_t>(sheet.stride));
 }
 
-// Working pixels per sheet pixel, across and down.
-cv::Size workingSize(const SheetPixels& sheet)
-{
-    const double factor = kWorkingDotsPerInch / sheet.dotsPerInch;
-    return {std::max(1, static_cast<int>(std::lround(sheet.size.width() * factor))),
-            std::max(1, static_cast<int>(std::lround(sheet.size.height() * factor)))};
-}
+// From sheet pixels to working pixels, pixel centres onto pixel centres: a working pixel is the
+// mean of a square of `factor` sheet pixels, the squares counted from `origin`.
+struct Reduction {
+    int factor = 1;
+    QPointF origin;
+
+    [[nodiscard]] QTransform toWorking() const
+    {
+        const double scale = 1.0 / factor;
+        return QTransform(scale, 0, 0, scale, (0.5 - origin.x()) * scale - 0.5,
+                          (0.5 - origin.y()) * scale - 0.5);
+    }
+};
 
 // The sheet's printed rules at the working resolution, ink bright on black, slightly blurred so
 // that alignment finds its way from a few pixels off; and what share of the page they cover.
 struct Rules {
+    Reduction reduction;
     cv::Mat fine;
-    cv::Mat coarse;
+    cv::Mat across;
+    cv::Mat down;
     double shareAcross = 0;
     double shareDown = 0;
 
@@ -82,20 +98,26 @@ struct Rules {
     }
 };
 
-cv::Mat coarser(const cv::Mat& fine)
-{
-    cv::Mat coarse;
-    cv::pyrDown(fine, coarse);
-    return coarse;
-}
-
 Rules rulesOf(const SheetPixels& sheet)
 {
-    const cv::Mat pixels = wrapped(sheet);
+    Rules rules;
+    // A whole number of sheet pixels per working pixel keeps the reduction a plain mean of
+    // squares, several times faster than a fractional one.
+    rules.reduction.factor =
+        std::max(1, static_cast<int>(std::lround(sheet.dotsPerInch / kWorkingDotsPerInch)));
+    const int factor = rules.reduction.factor;
+    const cv::Size working(sheet.size.width() / factor, sheet.size.height() / factor);
+    if (working.width < 2 * kRuleLength || working.height < 2 * kRuleLength)
+        return rules;
+    // The rows in memory of a bottom-up picture start at its bottom; those left over lie at the
+    // top.
+    const int usedHeight = working.height * factor;
+    rules.reduction.origin = QPointF(0, sheet.bottomUp ? sheet.size.height() - usedHeight : 0);
+    const cv::Mat pixels = wrapped(sheet)(cv::Rect(0, 0, working.width * factor, usedHeight));
     cv::Mat grey;
     cv::cvtColor(pixels, grey, sheet.bytesPerPixel == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
     cv::Mat reduced;
-    cv::resize(grey, reduced, workingSize(sheet), 0, 0, cv::INTER_AREA);
+    cv::resize(grey, reduced, working, 0, 0, cv::INTER_AREA);
     if (sheet.bottomUp)
         cv::flip(reduced, reduced, 0);
     cv::Mat ink;
@@ -103,22 +125,19 @@ Rules rulesOf(const SheetPixels& sheet)
 
     // An opening with a long thin bar keeps what the bar fits into: rules and box edges, not the
     // curves and short strokes of handwriting.
-    cv::Mat across;
-    cv::Mat down;
-    cv::morphologyEx(ink, across, cv::MORPH_OPEN,
+    cv::morphologyEx(ink, rules.across, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_RECT, {kRuleLength, 1}));
-    cv::morphologyEx(ink, down, cv::MORPH_OPEN,
+    cv::morphologyEx(ink, rules.down, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_RECT, {1, kRuleLength}));
-    Rules rules;
-    const double pixelCount = static_cast<double>(ink.total());
-    rules.shareAcross = cv::countNonZero(across > kRuleInk) / pixelCount;
-    rules.shareDown = cv::countNonZero(down > kRuleInk) / pixelCount;
-
-    cv::Mat lines = cv::max(across, down);
+    const cv::Mat lines = cv::max(rules.across, rules.down);
     lines.convertTo(rules.fine, CV_32F);
     cv::threshold(rules.fine, rules.fine, kPaperInk, 0, cv::THRESH_TOZERO);
+    cv::threshold(rules.across, rules.across, kRuleInk, 1, cv::THRESH_BINARY);
+    cv::threshold(rules.down, rules.down, kRuleInk, 1, cv::THRESH_BINARY);
+    const double pixelCount = static_cast<double>(ink.total());
+    rules.shareAcross = cv::countNonZero(rules.across) / pixelCount;
+    rules.shareDown = cv::countNonZero(rules.down) / pixelCount;
     cv::GaussianBlur(rules.fine, rules.fine, {0, 0}, 1.0);
-    rules.coarse = coarser(rules.fine);
     return rules;
 }
 
@@ -135,91 +154,217 @@ cv::Mat onCanvas(const cv::Mat& picture, cv::Size size)
     return canvas;
 }
 
-// An affine map as OpenCV's 2 × 3 matrix [a b tx; c d ty] (x' = a x + b y + tx) and back.
-QTransform toQTransform(const cv::Mat& warp)
-{
-    const auto at = [&warp](int row, int column) {
-        return static_cast<qreal>(warp.at<float>(row, column));
-    };
-    return QTransform(at(0, 0), at(1, 0), at(0, 1), at(1, 1), at(0, 2), at(1, 2));
-}
-
 cv::Mat toWarp(const QTransform& transform)
 {
     return (cv::Mat_<double>(2, 3) << transform.m11(), transform.m21(), transform.dx(),
             transform.m12(), transform.m22(), transform.dy());
 }
 
-// From sheet pixels to working pixels, pixel centres onto pixel centres.
-QTransform toWorking(QSize sheet, cv::Size working)
-{
-    const double sx = static_cast<double>(working.width) / sheet.width();
-    const double sy = static_cast<double>(working.height) / sheet.height();
-    return QTransform(sx, 0, 0, sy, 0.5 * sx - 0.5, 0.5 * sy - 0.5);
-}
-
 // Whether the sheet's place against the reference is one a copier or feeder gives it.
-bool isPlausible(const cv::Mat& warp, cv::Size working)
+bool isPlausible(const QTransform& map, cv::Size working)
 {
-    const double a = warp.at<float>(0, 0);
-    const double b = warp.at<float>(0, 1);
-    const double c = warp.at<float>(1, 0);
-    const double d = warp.at<float>(1, 1);
-    const double scaleAcross = std::hypot(a, c);
-    const double scaleDown = std::hypot(b, d);
-    const double shear = (a * b + c * d) / (scaleAcross * scaleDown);
-    const double degrees = std::atan2(c, a) * 180 / std::numbers::pi;
-    const double centreX = 0.5 * (working.width - 1);
-    const double centreY = 0.5 * (working.height - 1);
-    const double shift = std::hypot(a * centreX + b * centreY + warp.at<float>(0, 2) - centreX,
-                                    c * centreX + d * centreY + warp.at<float>(1, 2) - centreY);
+    const double scaleAcross = std::hypot(map.m11(), map.m12());
+    const double scaleDown = std::hypot(map.m21(), map.m22());
+    const double shear =
+        (map.m11() * map.m21() + map.m12() * map.m22()) / (scaleAcross * scaleDown);
+    const double degrees = std::atan2(map.m12(), map.m11()) * 180 / std::numbers::pi;
+    const QPointF centre(0.5 * (working.width - 1), 0.5 * (working.height - 1));
+    const QPointF moved = map.map(centre) - centre;
+    const double shift = std::hypot(moved.x(), moved.y());
     const double maxShift = kMaxShiftMillimetres / kMillimetresPerInch * kWorkingDotsPerInch;
     return std::isfinite(shift) && std::abs(scaleAcross - 1) <= kMaxScaleChange
            && std::abs(scaleDown - 1) <= kMaxScaleChange && std::abs(shear) <= kMaxShear
            && std::abs(degrees) <= kMaxDegrees && shift <= maxShift;
 }
 
+// The correlation (−1 … 1) of two pictures of one size.
+double correlation(const cv::Mat& first, const cv::Mat& second)
+{
+    cv::Scalar firstMean;
+    cv::Scalar firstDeviation;
+    cv::Scalar secondMean;
+    cv::Scalar secondDeviation;
+    cv::meanStdDev(first, firstMean, firstDeviation);
+    cv::meanStdDev(second, secondMean, secondDeviation);
+    const double spread = firstDeviation[0] * secondDeviation[0];
+    if (spread <= 0)
+        return 0;
+    const double product = first.dot(second) / static_cast<double>(first.total());
+    return (product - firstMean[0] * secondMean[0]) / spread;
+}
+
+// A picture of the reference's rules ready for Gauss-Newton alignment (the inverse
+// compositional form): the change of the picture with each of the six parameters of an affine
+// map, and their products summed, computed once for every sheet aligned to it.
+struct Template {
+    cv::Mat picture;
+    std::array<cv::Mat, 6> steepest;
+    cv::Matx66d hessian;
+
+    explicit Template(cv::Mat rules)
+        : picture(std::move(rules))
+    {
+        cv::Mat gradientX;
+        cv::Mat gradientY;
+        cv::Sobel(picture, gradientX, CV_32F, 1, 0, 3, 1.0 / 8);
+        cv::Sobel(picture, gradientY, CV_32F, 0, 1, 3, 1.0 / 8);
+        cv::Mat x(picture.size(), CV_32F);
+        cv::Mat y(picture.size(), CV_32F);
+        for (int row = 0; row < picture.rows; ++row) {
+            auto* xs = x.ptr<float>(row);
+            auto* ys = y.ptr<float>(row);
+            for (int column = 0; column < picture.cols; ++column) {
+                xs[column] = static_cast<float>(column);
+                ys[column] = static_cast<float>(row);
+            }
+        }
+        steepest[0] = gradientX.mul(x);
+        steepest[1] = gradientY.mul(x);
+        steepest[2] = gradientX.mul(y);
+        steepest[3] = gradientY.mul(y);
+        steepest[4] = gradientX;
+        steepest[5] = gradientY;
+        for (int first = 0; first < 6; ++first)
+            for (int second = first; second < 6; ++second)
+                hessian(first, second) = hessian(second, first) =
+                    steepest[first].dot(steepest[second]);
+    }
+
+    // Refines the map from template pixels to picture pixels; false when the steps run off.
+    bool align(const cv::Mat& sheet, QTransform& map, int steps) const
+    {
+        cv::Mat laid;
+        cv::Mat error;
+        for (int step = 0; step < steps; ++step) {
+            cv::warpAffine(sheet, laid, toWarp(map), picture.size(),
+                           cv::INTER_LINEAR | cv::WARP_INVERSE_MAP);
+            cv::subtract(laid, picture, error);
+            cv::Vec6d gradient;
+            for (int parameter = 0; parameter < 6; ++parameter)
+                gradient[parameter] = steepest[parameter].dot(error);
+            cv::Vec6d change;
+            if (!cv::solve(hessian, gradient, change, cv::DECOMP_CHOLESKY))
+                return false;
+            const QTransform stepMap(1 + change[0], change[1], change[2], 1 + change[3], change[4],
+                                     change[5]);
+            bool invertible = false;
+            const QTransform undo = stepMap.inverted(&invertible);
+            if (!invertible)
+                return false;
+            map = undo * map;
+            const double moved = std::abs(change[4]) + std::abs(change[5])
+                                 + (std::abs(change[0]) + std::abs(change[1]) + std::abs(change[2])
+                                    + std::abs(change[3]))
+                                       * std::max(picture.cols, picture.rows);
+            if (!std::isfinite(moved))
+                return false;
+            if (moved < kSettled)
+                break;
+        }
+        return true;
+    }
+};
+
 // One way of laying the sheet on the reference: as scanned or upside down.
 struct Candidate {
     cv::Mat fine;
-    cv::Mat coarse;
     bool upsideDown = false;
-    cv::Point2d shift;
+    QTransform map;
     double response = 0;
 };
 
-struct Match {
-    cv::Mat warp;
-    double confidence = -1;
-};
+// The spectrum of a picture for phase correlation: windowed, padded to a size the transform is
+// fast at.
+cv::Mat spectrumOf(const cv::Mat& picture, const cv::Mat& window, cv::Size padded)
+{
+    cv::Mat windowed = picture.mul(window);
+    cv::copyMakeBorder(windowed, windowed, 0, padded.height - picture.rows, 0,
+                       padded.width - picture.cols, cv::BORDER_CONSTANT, 0);
+    cv::Mat spectrum;
+    cv::dft(windowed, spectrum, cv::DFT_COMPLEX_OUTPUT);
+    return spectrum;
+}
+
+// The shifts at which the sheet best matches the reference, best first: the highest peaks of
+// their phase correlation. A form of evenly spaced boxes matches nearly as well one box off, so
+// the few highest peaks are all tried.
+std::vector<std::pair<cv::Point, double>> bestShifts(const cv::Mat& referenceSpectrum,
+                                                     const cv::Mat& sheetSpectrum, int count)
+{
+    cv::Mat product;
+    cv::mulSpectrums(sheetSpectrum, referenceSpectrum, product, 0, true);
+    std::array<cv::Mat, 2> parts;
+    cv::split(product, parts.data());
+    cv::Mat magnitude;
+    cv::magnitude(parts[0], parts[1], magnitude);
+    magnitude += 1e-9;
+    cv::divide(parts[0], magnitude, parts[0]);
+    cv::divide(parts[1], magnitude, parts[1]);
+    cv::merge(parts.data(), 2, product);
+    cv::Mat surface;
+    cv::idft(product, surface, cv::DFT_REAL_OUTPUT | cv::DFT_SCALE);
+
+    constexpr int kSuppressed = 4;
+    std::vector<std::pair<cv::Point, double>> shifts;
+    for (int peak = 0; peak < count; ++peak) {
+        double value = 0;
+        cv::Point at;
+        cv::minMaxLoc(surface, nullptr, &value, nullptr, &at);
+        if (value <= 0)
+            break;
+        cv::rectangle(surface, {at.x - kSuppressed, at.y - kSuppressed},
+                      {at.x + kSuppressed, at.y + kSuppressed}, cv::Scalar(0), cv::FILLED);
+        // The surface wraps around: a peak past the middle is a shift backwards.
+        const cv::Point shift(at.x > surface.cols / 2 ? at.x - surface.cols : at.x,
+                              at.y > surface.rows / 2 ? at.y - surface.rows : at.y);
+        shifts.emplace_back(shift, value);
+    }
+    return shifts;
+}
 
 } // namespace
 
 struct AlignmentReference::Form {
     Rules rules;
     cv::Mat window;
+    cv::Size padded;
+    cv::Mat spectrum;
+    std::optional<Template> coarsest;
+    std::optional<Template> coarse;
+    std::optional<Template> fine;
     QSize sheetSize;
-    cv::Size workingSize;
 
-    // Refines the coarse shift of a candidate to a full affine map at both resolutions; the
-    // confidence is that of the finer one, -1 when the sheets do not correlate at all.
-    [[nodiscard]] Match refine(const Candidate& candidate) const
+    [[nodiscard]] cv::Size workingSize() const { return rules.fine.size(); }
+
+    // Refines the map of a candidate from its coarse shift, at half the working resolution and
+    // then at the working resolution. Nothing when the search runs off.
+    [[nodiscard]] std::optional<QTransform> refine(const Candidate& candidate) const
     {
-        Match match;
-        match.warp = (cv::Mat_<float>(2, 3) << 1, 0, candidate.shift.x, 0, 1, candidate.shift.y);
-        try {
-            cv::findTransformECC(rules.coarse, candidate.coarse, match.warp, cv::MOTION_AFFINE,
-                                 {cv::TermCriteria::COUNT | cv::TermCriteria::EPS, 30, 1e-4},
-                                 cv::noArray(), 3);
-            match.warp.at<float>(0, 2) *= 2;
-            match.warp.at<float>(1, 2) *= 2;
-            match.confidence = cv::findTransformECC(
-                rules.fine, candidate.fine, match.warp, cv::MOTION_AFFINE,
-                {cv::TermCriteria::COUNT | cv::TermCriteria::EPS, 15, 1e-5}, cv::noArray(), 3);
-        } catch (const cv::Exception&) {
-            match.confidence = -1;
-        }
-        return match;
+        cv::Mat halved;
+        cv::pyrDown(candidate.fine, halved);
+        cv::Mat quartered;
+        cv::pyrDown(halved, quartered);
+        // A pixel at half resolution is two pixels of the finer one, its centre on an even one.
+        const QTransform half(0.5, 0, 0, 0.5, 0, 0);
+        QTransform map = half.inverted() * half.inverted() * candidate.map * half * half;
+        if (!coarsest->align(quartered, map, kCoarseSteps))
+            return std::nullopt;
+        map = half * map * half.inverted();
+        if (!coarse->align(halved, map, kCoarseSteps))
+            return std::nullopt;
+        map = half * map * half.inverted();
+        if (!fine->align(candidate.fine, map, kFineSteps))
+            return std::nullopt;
+        return map;
+    }
+
+    // How well the sheet's rules, laid where the map says, match the reference's.
+    [[nodiscard]] double confidence(const cv::Mat& sheet, const QTransform& map) const
+    {
+        cv::Mat laid;
+        cv::warpAffine(sheet, laid, toWarp(map), workingSize(),
+                       cv::INTER_LINEAR | cv::WARP_INVERSE_MAP);
+        return correlation(rules.fine, laid);
     }
 };
 
@@ -231,12 +376,22 @@ AlignmentReference AlignmentReference::fromSheet(const SheetPixels& sheet)
     auto form = std::make_shared<Form>();
     try {
         form->rules = rulesOf(sheet);
-        cv::createHanningWindow(form->window, form->rules.coarse.size(), CV_32F);
+        if (!form->rules.showForm())
+            return reference;
+        cv::Mat halved;
+        cv::pyrDown(form->rules.fine, halved);
+        cv::createHanningWindow(form->window, halved.size(), CV_32F);
+        form->padded = {cv::getOptimalDFTSize(halved.cols), cv::getOptimalDFTSize(halved.rows)};
+        form->spectrum = spectrumOf(halved, form->window, form->padded);
+        cv::Mat quartered;
+        cv::pyrDown(halved, quartered);
+        form->coarsest.emplace(quartered);
+        form->coarse.emplace(halved);
+        form->fine.emplace(form->rules.fine);
     } catch (const cv::Exception&) {
         return reference;
     }
     form->sheetSize = sheet.size;
-    form->workingSize = form->rules.fine.size();
     reference.m_form = std::move(form);
     return reference;
 }
@@ -249,10 +404,8 @@ bool AlignmentReference::hasForm() const
 SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
 {
     SheetAlignment alignment;
-    if (!hasForm()) {
-        alignment.outcome = SheetAlignment::Outcome::NotConfident;
+    if (!hasForm())
         return alignment;
-    }
     const Form& form = *m_form;
     try {
         const Rules rules = rulesOf(sheet);
@@ -260,39 +413,54 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
             alignment.outcome = SheetAlignment::Outcome::NoForm;
             return alignment;
         }
-        std::array<Candidate, 2> candidates;
-        candidates[0].fine = rules.fine;
-        candidates[0].coarse = rules.coarse;
-        cv::rotate(rules.fine, candidates[1].fine, cv::ROTATE_180);
-        candidates[1].coarse = coarser(candidates[1].fine);
-        candidates[1].upsideDown = true;
-        for (Candidate& candidate : candidates)
-            candidate.shift =
-                cv::phaseCorrelate(form.rules.coarse,
-                                   onCanvas(candidate.coarse, form.rules.coarse.size()),
-                                   form.window, &candidate.response);
-        if (candidates[1].response > candidates[0].response)
-            std::swap(candidates[0], candidates[1]);
+        const cv::Size working = rules.fine.size();
+        const cv::Size halvedSize = form.coarse->picture.size();
+        std::vector<Candidate> candidates;
+        for (const bool upsideDown : {false, true}) {
+            cv::Mat fine;
+            if (upsideDown)
+                cv::rotate(rules.fine, fine, cv::ROTATE_180);
+            else
+                fine = rules.fine;
+            cv::Mat halved;
+            cv::pyrDown(fine, halved);
+            const cv::Mat spectrum =
+                spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+            for (const auto& [shift, response] : bestShifts(form.spectrum, spectrum, kShiftsTried))
+                candidates.push_back({fine, upsideDown,
+                                      QTransform::fromTranslate(2 * shift.x, 2 * shift.y),
+                                      response});
+        }
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& first, const Candidate& second) {
+                             return first.response > second.response;
+                         });
 
-        Match best = form.refine(candidates[0]);
-        const Candidate* chosen = &candidates[0];
-        if (candidates[1].response >= kAmbiguousResponse * candidates[0].response) {
-            if (Match other = form.refine(candidates[1]); other.confidence > best.confidence) {
-                best = std::move(other);
-                chosen = &candidates[1];
+        const Candidate* chosen = nullptr;
+        QTransform best;
+        int tried = 0;
+        for (const Candidate& candidate : candidates) {
+            if (tried == kCandidatesTried || alignment.confidence >= kMinConfidence)
+                break;
+            ++tried;
+            const std::optional<QTransform> map = form.refine(candidate);
+            if (!map || !isPlausible(*map, form.workingSize()))
+                continue;
+            const double confidence = form.confidence(candidate.fine, *map);
+            if (confidence > alignment.confidence) {
+                alignment.confidence = confidence;
+                best = *map;
+                chosen = &candidate;
             }
         }
-        alignment.confidence = std::max(0.0, best.confidence);
-        if (best.confidence < kMinConfidence || !isPlausible(best.warp, form.workingSize))
+        if (!chosen || alignment.confidence < kMinConfidence)
             return alignment;
 
-        const cv::Size sheetWorking = rules.fine.size();
         QTransform turn;
         if (chosen->upsideDown)
-            turn = QTransform(-1, 0, 0, -1, sheetWorking.width - 1, sheetWorking.height - 1);
-        alignment.referenceToScan = toWorking(form.sheetSize, form.workingSize)
-                                    * toQTransform(best.warp) * turn
-                                    * toWorking(sheet.size, sheetWorking).inverted();
+            turn = QTransform(-1, 0, 0, -1, working.width - 1, working.height - 1);
+        alignment.referenceToScan =
+            form.rules.reduction.toWorking() * best * turn * rules.reduction.toWorking().inverted();
         alignment.upsideDown = chosen->upsideDown;
         alignment.outcome = SheetAlignment::Outcome::Aligned;
     } catch (const cv::Exception&) {
@@ -319,17 +487,12 @@ std::optional<SheetPixels> SheetPixels::fromImage(const QImage& image, double do
     int bytesPerPixel = 0;
     switch (image.format()) {
     case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-        bytesPerPixel = 4;
-        break;
-    case QImage::Format_BGR888:
-        bytesPerPixel = 3;
-        break;
-    default:
-        return std::nullopt;
+    case QImage::Format_ARGB32: bytesPerPixel = 4; break;
+    case QImage::Format_BGR888: bytesPerPixel = 3; break;
+    default: return std::nullopt;
     }
-    return SheetPixels{image.constBits(), image.bytesPerLine(), image.size(), bytesPerPixel,
-                       false,             dotsPerInch};
+    return SheetPixels{image.constBits(), image.bytesPerLine(), image.size(), bytesPerPixel, false,
+                       dotsPerInch};
 }
 
 double largestMove(const QTransform& referenceToScan, QSize page)
@@ -337,8 +500,8 @@ double largestMove(const QTransform& referenceToScan, QSize page)
     double largest = 0;
     const double right = page.width() - 1;
     const double bottom = page.height() - 1;
-    for (const QPointF corner : {QPointF(0, 0), QPointF(right, 0), QPointF(0, bottom),
-                                 QPointF(right, bottom)}) {
+    for (const QPointF corner :
+         {QPointF(0, 0), QPointF(right, 0), QPointF(0, bottom), QPointF(right, bottom)}) {
         const QPointF moved = referenceToScan.map(corner) - corner;
         largest = std::max(largest, std::hypot(moved.x(), moved.y()));
     }
@@ -356,9 +519,8 @@ QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToSca
 
     // Both pictures as they lie in memory: the page bottom-up, the scan as its rows come.
     const QTransform pageRows(1, 0, 0, -1, 0, pageSize.height() - 1);
-    const QTransform scanRows = sheet.bottomUp
-                                    ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1)
-                                    : QTransform();
+    const QTransform scanRows =
+        sheet.bottomUp ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1) : QTransform();
     const cv::Mat warp = toWarp(pageRows * referenceToScan * scanRows);
 
     cv::Mat scan = wrapped(sheet);

@@ -20,7 +20,8 @@ QString registerImportedSheets(QWidget* window, const workspace::Workspace& work
         return registration.prepare();
     }();
     if (!prepared)
-        return prepared.error() + u"\n答案の位置と傾きは合わせずに、スキャンしたまま保存しました。"_s;
+        return prepared.error()
+               + u"\n答案の位置と傾きは合わせずに、スキャンしたまま保存しました。"_s;
     registration.decide(widgets::runWithProgress(
         window, u"答案の位置と傾きを調べています"_s, registration.checkCount(),
         [&registration](int index) { return registration.check(index); }));

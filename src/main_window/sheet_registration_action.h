@@ -11,8 +11,7 @@ namespace main_window {
 
 // Registers the sheets just imported to sheet 1, under progress dialogs, and returns what the
 // teacher is to be told of it: empty when there is nothing to tell.
-[[nodiscard]] QString registerImportedSheets(QWidget* window,
-                                             const workspace::Workspace& workFolder,
-                                             int sheetCount);
+[[nodiscard]] QString
+registerImportedSheets(QWidget* window, const workspace::Workspace& workFolder, int sheetCount);
 
 } // namespace main_window

@@ -89,10 +89,9 @@ QString registrationMessage(const RegistrationOutcome& outcome)
                                    outcome.moved.size()),
                                outcome.moved));
     if (!outcome.unregistered.isEmpty())
-        paragraphs.append(
-            list(u"次の%1枚の答案は1枚目の答案と同じ用紙と確かめられなかったため、"
-                 u"スキャンしたまま保存しました。"_s.arg(outcome.unregistered.size()),
-                 outcome.unregistered));
+        paragraphs.append(list(u"次の%1枚の答案は1枚目の答案と同じ用紙と確かめられなかったため、"
+                               u"スキャンしたまま保存しました。"_s.arg(outcome.unregistered.size()),
+                               outcome.unregistered));
     if (!outcome.notStored.isEmpty())
         paragraphs.append(list(u"次の答案は位置を合わせて保存できなかったため、"
                                u"スキャンしたまま残しました。"_s,
@@ -120,8 +119,7 @@ workspace::Status SheetRegistration::prepare()
     const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(sheetPath(1));
     if (!bytes)
         return workspace::Failure{bytes.error()};
-    const std::optional<imaging::SheetPixels> pixels =
-        imaging::SheetPixels::fromBmp(*bytes, 200);
+    const std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
     if (!pixels)
         return workspace::Failure{
             u"答案「%1」を読めません。"_s.arg(workspace::displayPath(sheetPath(1)))};
@@ -145,8 +143,7 @@ workspace::Status SheetRegistration::check(int index)
         return workspace::Failure{bytes.error()};
     std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
     if (!pixels)
-        return workspace::Failure{
-            u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
+        return workspace::Failure{u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
     pixels->dotsPerInch = dotsPerInch(*bytes, pixels->size);
     Sheet& sheet = m_sheets[index];
     if (!m_reference.hasForm()) {
@@ -158,11 +155,11 @@ workspace::Status SheetRegistration::check(int index)
         return {};
     }
     sheet.alignment = m_reference.align(*pixels);
-    sheet.needsMove = sheet.alignment.outcome == imaging::SheetAlignment::Outcome::Aligned
-                      && (sheet.alignment.upsideDown || pixels->size != m_reference.sheetSize()
-                          || imaging::largestMove(sheet.alignment.referenceToScan,
-                                                  m_reference.sheetSize())
-                                 > kLargestUnmovedPixels);
+    sheet.needsMove =
+        sheet.alignment.outcome == imaging::SheetAlignment::Outcome::Aligned
+        && (sheet.alignment.upsideDown || pixels->size != m_reference.sheetSize()
+            || imaging::largestMove(sheet.alignment.referenceToScan, m_reference.sheetSize())
+                   > kLargestUnmovedPixels);
     return {};
 }
 
@@ -179,12 +176,8 @@ void SheetRegistration::decide(const QList<workspace::Status>& checks)
             continue;
         }
         switch (sheet.alignment.outcome) {
-        case imaging::SheetAlignment::Outcome::Aligned:
-            ++aligned;
-            break;
-        case imaging::SheetAlignment::Outcome::NotConfident:
-            ++notMatched;
-            break;
+        case imaging::SheetAlignment::Outcome::Aligned: ++aligned; break;
+        case imaging::SheetAlignment::Outcome::NotConfident: ++notMatched; break;
         case imaging::SheetAlignment::Outcome::NoForm:
             // A blank page says nothing about whether sheet 1 is the odd one out.
             break;
@@ -220,8 +213,7 @@ workspace::Status SheetRegistration::move(int index)
         return workspace::Failure{bytes.error()};
     const std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
     if (!pixels)
-        return workspace::Failure{
-            u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
+        return workspace::Failure{u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
     return imaging::writeDerivedFile(
         path, imaging::alignedBmp(*pixels, m_sheets[m_toMove[index]].alignment.referenceToScan,
                                   m_reference.sheetSize()));
@@ -237,8 +229,8 @@ RegistrationOutcome SheetRegistration::finish(const QList<workspace::Status>& mo
         if (moves[index])
             moved[sheet] = 1;
         else
-            outcome.notStored.append(u"%1.bmp　%2"_s.arg(workspace::numberText(sheet + 2),
-                                                        moves[index].error()));
+            outcome.notStored.append(
+                u"%1.bmp　%2"_s.arg(workspace::numberText(sheet + 2), moves[index].error()));
     }
     if (!m_refused.isEmpty() || m_quiet)
         return outcome;
@@ -258,8 +250,8 @@ RegistrationOutcome SheetRegistration::finish(const QList<workspace::Status>& mo
                    > noticed)
             outcome.moved.append(name + u"　"_s
                                  + describeMove(sheet.alignment.referenceToScan,
-                                                sheet.alignment.upsideDown,
-                                                m_reference.sheetSize(), m_referenceDotsPerInch));
+                                                sheet.alignment.upsideDown, m_reference.sheetSize(),
+                                                m_referenceDotsPerInch));
     }
     return outcome;
 }

@@ -35,7 +35,8 @@ int main(int argc, char* argv[])
                                                : sample_exam::SampleClass::kFullSize;
     if (arguments.size() < 2 || arguments.size() > 3 || !sizeIsNumber || classSize < 1
         || classSize > sample_exam::SampleClass::kFullSize) {
-        err << u"使い方: marutsuke-sample [--pdf] [--feeder] 作業フォルダ [人数 1〜30]"_s << Qt::endl;
+        err << u"使い方: marutsuke-sample [--pdf] [--feeder] 作業フォルダ [人数 1〜30]"_s
+            << Qt::endl;
         return 2;
     }
 
