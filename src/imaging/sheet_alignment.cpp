@@ -23,6 +23,8 @@ constexpr double kWorkingDotsPerInch = 50;
 // longer than most strokes of handwriting, short enough to stay straight on a sheet turned by
 // two degrees.
 constexpr int kRuleLength = 15;
+// Strokes at least this wide in working pixels (3.5 mm) are areas, not rules.
+constexpr int kThickest = 7;
 // Ink (0 … 255) below which a pixel of the rule image is paper: the grain of the paper and
 // faint show-through.
 constexpr double kPaperInk = 30;
@@ -41,10 +43,13 @@ constexpr double kMinConfidence = 0.8;
 constexpr double kMaxScaleChange = 0.05;
 constexpr double kMaxShear = 0.03;
 constexpr double kMaxDegrees = 5;
-constexpr double kMaxShiftMillimetres = 30;
+constexpr double kMaxShiftMillimetres = 25;
 constexpr double kMillimetresPerInch = 25.4;
+// A match this close ends the search. Below it, the best of the candidates tried wins: on a form
+// of evenly spaced boxes a match one row off correlates nearly as well as the right one.
+constexpr double kCertain = 0.97;
 // The highest peaks of the coarse match taken from each orientation, and how many of all are
-// followed until one matches with confidence.
+// followed until one is certain.
 constexpr int kShiftsTried = 3;
 constexpr int kCandidatesTried = 4;
 // Gauss-Newton steps at the coarse and at the working resolution: the coarse steps find the turn
@@ -122,6 +127,10 @@ Rules rulesOf(const SheetPixels& sheet)
         cv::flip(reduced, reduced, 0);
     cv::Mat ink;
     cv::bitwise_not(reduced, ink);
+    // Only thin strokes: a dark area (a coloured or black page, the scanner's lid beyond the
+    // paper) is no rule.
+    cv::morphologyEx(ink, ink, cv::MORPH_TOPHAT,
+                     cv::getStructuringElement(cv::MORPH_RECT, {kThickest, kThickest}));
 
     // An opening with a long thin bar keeps what the bar fits into: rules and box edges, not the
     // curves and short strokes of handwriting.
@@ -440,7 +449,7 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
         QTransform best;
         int tried = 0;
         for (const Candidate& candidate : candidates) {
-            if (tried == kCandidatesTried || alignment.confidence >= kMinConfidence)
+            if (tried == kCandidatesTried || alignment.confidence >= kCertain)
                 break;
             ++tried;
             const std::optional<QTransform> map = form.refine(candidate);
