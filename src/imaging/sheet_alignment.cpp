@@ -52,10 +52,11 @@ constexpr double kCertain = 0.97;
 // followed until one is certain.
 constexpr int kShiftsTried = 3;
 constexpr int kCandidatesTried = 4;
-// Gauss-Newton steps at the coarse and at the working resolution: the coarse steps find the turn
-// and scale from a shift alone, the fine ones settle the last tenths of a pixel.
-constexpr int kCoarseSteps = 30;
-constexpr int kFineSteps = 10;
+// Gauss-Newton steps at a quarter, a half and the whole working resolution: the coarsest find the
+// turn and scale from a shift alone, cheaply; the finer ones settle the last tenths of a pixel.
+constexpr int kCoarsestSteps = 30;
+constexpr int kCoarseSteps = 8;
+constexpr int kFineSteps = 3;
 // A step that moves no point of the page by more than this many pixels ends the search.
 constexpr double kSettled = 0.01;
 
@@ -345,8 +346,8 @@ struct AlignmentReference::Form {
 
     [[nodiscard]] cv::Size workingSize() const { return rules.fine.size(); }
 
-    // Refines the map of a candidate from its coarse shift, at half the working resolution and
-    // then at the working resolution. Nothing when the search runs off.
+    // Refines the map of a candidate from its coarse shift, at a quarter, a half and the whole
+    // working resolution in turn. Nothing when the search runs off.
     [[nodiscard]] std::optional<QTransform> refine(const Candidate& candidate) const
     {
         cv::Mat halved;
@@ -356,7 +357,7 @@ struct AlignmentReference::Form {
         // A pixel at half resolution is two pixels of the finer one, its centre on an even one.
         const QTransform half(0.5, 0, 0, 0.5, 0, 0);
         QTransform map = half.inverted() * half.inverted() * candidate.map * half * half;
-        if (!coarsest->align(quartered, map, kCoarseSteps))
+        if (!coarsest->align(quartered, map, kCoarsestSteps))
             return std::nullopt;
         map = half * map * half.inverted();
         if (!coarse->align(halved, map, kCoarseSteps))
