@@ -6,8 +6,6 @@
 #include "paper_size.h"
 #include "workspace/atomic_file.h"
 
-#include <QFileInfo>
-
 #include <cmath>
 #include <numbers>
 
