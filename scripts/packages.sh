@@ -28,10 +28,11 @@ ensure_packages() {
 }
 
 # Build tools and libraries: JPEG decoding straight into the sheets, qpdf for the structure of a
-# copier's PDF, Poppler's Qt binding to render its other pages, zlib for the journal's checks;
+# copier's PDF, Poppler's Qt binding to render its other pages, zlib for the journal's checks,
+# OpenCV's core and image processing modules to align the sheets to the first one;
 # dpkg-dev gives dpkg-shlibdeps, which names the libraries in the Debian package's Depends.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libqpdf-dev
-    libpoppler-qt6-dev zlib1g-dev dpkg-dev)
+    libpoppler-qt6-dev zlib1g-dev libopencv-core-dev libopencv-imgproc-dev dpkg-dev)
 # What the program needs at run time beyond the Qt libraries: Japanese dialog
 # buttons, a Japanese font with a real bold face, the desktop opener for the grade
 # table, and Qt's TIFF reader for the scans of copiers and fax software.

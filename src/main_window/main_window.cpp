@@ -5,6 +5,7 @@
 #include "pdf_export_action.h"
 #include "region_geometry.h"
 #include "result_actions.h"
+#include "sheet_registration_action.h"
 #include "sheet_view.h"
 
 #include "grading/open_grading.h"
@@ -82,7 +83,8 @@ struct ImportChoice {
 
 QList<ImportChoice> importChoices()
 {
-    return {{workspace::kDropBlankPages, u"白紙のページを除く"_s}};
+    return {{workspace::kDropBlankPages, u"白紙のページを除く"_s},
+            {workspace::kRegisterSheets, u"用紙の傾きとずれを補正する"_s}};
 }
 
 } // namespace
@@ -346,6 +348,9 @@ void MainWindow::importSheets()
     const steps::ImportOutcome outcome = import.finish(widgets::runWithProgress(
         this, u"答案を読み込んでいます"_s, static_cast<int>(import.pages().size()),
         [&import](int index) { return import.convert(index); }));
+    const QString registered = preferences.isOn(workspace::kRegisterSheets)
+                                   ? registerImportedSheets(this, m_workspace, outcome.sheetCount)
+                                   : QString();
     setZoomButtonsEnabled(true);
     if (outcome.sheetCount > 0)
         showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));
@@ -356,6 +361,8 @@ void MainWindow::importSheets()
                         ? u"答案画像がありませんでした"_s
                         : u"%1枚の答案を読み込みました"_s.arg(outcome.sheetCount));
     }
+    if (!registered.isEmpty())
+        showMessage(registered);
     if (!outcome.blankDropped.isEmpty())
         showMessage(problemList(u"白紙のページ%1枚を両面スキャンの裏面として除きました。"_s.arg(
                                     outcome.blankDropped.size()),

@@ -18,6 +18,9 @@ struct Choice {
 
 // Import leaves out the blank backs of a duplex scan.
 inline constexpr Choice kDropBlankPages{QLatin1StringView("drop_blank_pages"), true};
+// Import registers every sheet to the first one: shifts, turns and scales it so that its printed
+// form lies where sheet 1's does.
+inline constexpr Choice kRegisterSheets{QLatin1StringView("register_sheets"), true};
 
 // The teacher's choices, kept in settei.txt in the work folder's root: one "name=value" per line
 // (1 for yes, 0 for no) in the code page with CR LF. A line it does not know, or cannot read, is

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "imaging/scan_conversion.h"
 #include "main_window/main_window.h"
 #include "main_window/region_geometry.h"
 #include "modal_driver.h"
@@ -30,12 +31,13 @@ namespace paths = workspace::paths;
 namespace {
 
 // Picks a folder in the next folder dialog, or cancels it for an empty path; with
-// `dropBlankPages`, sets the dialog's check box to it first.
+// `dropBlankPages` or `registerSheets`, sets the dialog's check box to it first.
 class FolderChoice {
 public:
-    explicit FolderChoice(const QString& folder, std::optional<bool> dropBlankPages = {})
+    explicit FolderChoice(const QString& folder, std::optional<bool> dropBlankPages = {},
+                          std::optional<bool> registerSheets = {})
     {
-        test_support::onNextModal([this, folder, dropBlankPages](QWidget* dialog) {
+        test_support::onNextModal([this, folder, dropBlankPages, registerSheets](QWidget* dialog) {
             auto* folderDialog = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(folderDialog, nullptr);
             m_dialogTitle = folderDialog->windowTitle();
@@ -46,6 +48,12 @@ public:
             m_blankPagesTicked = blankPages->isChecked();
             if (dropBlankPages)
                 blankPages->setChecked(*dropBlankPages);
+            auto* registration = folderDialog->findChild<QCheckBox*>(u"register_sheets"_s);
+            ASSERT_NE(registration, nullptr);
+            m_registrationOffered = registration->isVisible()
+                                    && registration->text() == u"用紙の傾きとずれを補正する"_s;
+            if (registerSheets)
+                registration->setChecked(*registerSheets);
             if (folder.isEmpty()) {
                 folderDialog->reject();
                 return;
@@ -60,11 +68,13 @@ public:
     // Whether the dialog showed the check box for blank pages, and ticked.
     [[nodiscard]] bool blankPagesOffered() const { return m_blankPagesOffered; }
     [[nodiscard]] bool blankPagesTicked() const { return m_blankPagesTicked; }
+    [[nodiscard]] bool registrationOffered() const { return m_registrationOffered; }
 
 private:
     QString m_dialogTitle;
     bool m_blankPagesOffered = false;
     bool m_blankPagesTicked = false;
+    bool m_registrationOffered = false;
 };
 
 QPushButton* button(const MainWindow& window, const QString& name)
@@ -187,17 +197,61 @@ TEST(SheetImportWindow, LeavesOutBlankBacksUnlessTheTeacherUnticksItAndKeepsTheC
     EXPECT_TRUE(dropped[1].startsWith(u"白紙のページ2枚"_s)) << dropped[1].toStdString();
     EXPECT_TRUE(dropped[1].contains(u"scan1b.jpg"_s) && dropped[1].contains(u"scan2b.jpg"_s));
     EXPECT_EQ(folder.workspace().sheetCount(), 2);
-    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=1\r\n");
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()),
+              "drop_blank_pages=1\r\nregister_sheets=1\r\n");
 
+    // The blank backs kept cannot be lined up with sheet 1 and are named after the count.
     FolderChoice unticked(folder.path(u"scans"_s), false);
-    EXPECT_EQ(clickAnswering(window, u"Command2"_s), QStringList{u"4枚の答案を読み込みました"_s});
+    const QStringList kept = clickAnswering(window, u"Command2"_s, 2);
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0], u"4枚の答案を読み込みました"_s);
+    EXPECT_TRUE(kept[1].endsWith(u"スキャンしたまま保存しました。\n002.bmp\n004.bmp"_s))
+        << kept[1].toStdString();
     EXPECT_EQ(folder.workspace().sheetCount(), 4);
-    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=0\r\n");
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()),
+              "drop_blank_pages=0\r\nregister_sheets=1\r\n");
 
     FolderChoice cancelled(QString(), true);
     EXPECT_TRUE(clickAnswering(window, u"Command2"_s, 0).isEmpty());
     EXPECT_FALSE(cancelled.blankPagesTicked());
-    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=0\r\n");
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()),
+              "drop_blank_pages=0\r\nregister_sheets=1\r\n");
+}
+
+TEST(SheetImportWindow, LinesTheSheetsUpWithSheetOneUnlessTheTeacherUnticksIt)
+{
+    TemporaryWorkspace folder;
+    const QSize a5(1166, 1654);
+    folder.writeImage(u"scans/scan1.jpg"_s, test_support::formSheet(a5, 1));
+    QTransform turned;
+    turned.translate(a5.width() / 2.0 - 30, a5.height() / 2.0 + 20);
+    turned.rotate(181);
+    turned.translate(-a5.width() / 2.0, -a5.height() / 2.0);
+    folder.writeImage(u"scans/scan2.jpg"_s,
+                      test_support::placed(test_support::formSheet(a5, 2), turned));
+    MainWindow window(folder.workspace());
+
+    FolderChoice off(folder.path(u"scans"_s), {}, false);
+    EXPECT_EQ(clickAnswering(window, u"Command2"_s), QStringList{u"2枚の答案を読み込みました"_s});
+    EXPECT_TRUE(off.registrationOffered());
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()),
+              "drop_blank_pages=1\r\nregister_sheets=0\r\n");
+    // Off is the import as it always was: each sheet holds its scan's own bytes.
+    for (int sheet = 1; sheet <= 2; ++sheet) {
+        const QString scan = folder.path(u"scans/scan%1.jpg"_s.arg(sheet));
+        const QString expected = folder.path(u"expected.bmp"_s);
+        ASSERT_TRUE(imaging::convertScan(scan, expected).status.ok());
+        EXPECT_EQ(folder.readBytes(paths::sheetImage(sheet)), folder.readBytes(u"expected.bmp"_s))
+            << sheet;
+    }
+
+    FolderChoice on(folder.path(u"scans"_s), {}, true);
+    const QStringList messages = clickAnswering(window, u"Command2"_s, 2);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], u"2枚の答案を読み込みました"_s);
+    EXPECT_TRUE(messages[1].contains(u"\n002.bmp　上下を反転、"_s)) << messages[1].toStdString();
+    EXPECT_NE(folder.readBytes(paths::sheetImage(2)), folder.readBytes(u"expected.bmp"_s));
+    EXPECT_EQ(QImage(folder.path(paths::sheetImage(2))).size(), a5);
 }
 
 TEST(SheetImportWindow, AFolderWithoutImagesLeavesAnEmptySheetSetAndKeepsTheRegions)

@@ -164,7 +164,8 @@ TEST(DiskFull, ImportNamesTheScanThatDidNotFitAndAnnouncesNoSuccess)
     // The view of the last sheet could not be kept for undo: the old snapshot stays whole.
     EXPECT_EQ(folder.readBytes(paths::undoNew()), undoBefore);
     // The choice under the folder dialog is kept whole as well.
-    EXPECT_EQ(folder.readBytes(paths::preferencesFile()), "drop_blank_pages=1\r\n");
+    EXPECT_EQ(folder.readBytes(paths::preferencesFile()),
+              "drop_blank_pages=1\r\nregister_sheets=1\r\n");
     EXPECT_EQ(filesUnder(folder),
               sorted({u"touan/001.bmp"_s, u"touan/002.bmp"_s, u"undo_new.bmp"_s,
                       u"ini/backup/"_s + backups[0] + u"/haiten.txt"_s, u"scans/a.jpg"_s,

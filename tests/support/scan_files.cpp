@@ -55,6 +55,62 @@ QImage writtenSheet(QSize size, int seed)
     return image;
 }
 
+QImage formSheet(QSize size, int seed, SheetForm form)
+{
+    QImage image = paper(size, seed, 248);
+    QPainter painter(&image);
+    painter.setPen(QPen(QColor(25, 25, 25), 3));
+    const int margin = size.width() / 12;
+    QList<QRect> boxes;
+    if (form == SheetForm::Answers) {
+        painter.drawLine(margin, size.height() / 10, size.width() - margin, size.height() / 10);
+        const int rows = 7;
+        const int pitch = (size.height() * 8 / 10) / rows;
+        for (int row = 0; row < rows; ++row) {
+            const int top = size.height() / 7 + row * pitch;
+            boxes.append(QRect(margin, top, size.width() / 3, pitch * 2 / 3));
+            boxes.append(
+                QRect(size.width() / 2, top + pitch / 4, size.width() / 2 - margin, pitch / 2));
+        }
+    } else {
+        for (int row = 0; row < 12; ++row)
+            for (int column = 0; column < 4; ++column)
+                boxes.append(QRect(margin + column * (size.width() - 2 * margin) / 4,
+                                   size.height() / 5 + row * size.height() / 16,
+                                   (size.width() - 2 * margin) / 5, size.height() / 24));
+    }
+    for (const QRect& box : boxes)
+        painter.drawRect(box);
+    QRandomGenerator random(quint32(seed) * 3571u + 17u);
+    painter.setPen(QPen(QColor(20, 20, 60), 4, Qt::SolidLine, Qt::RoundCap));
+    for (const QRect& box : boxes) {
+        QPointF at(box.left() + 20 + random.bounded(30), box.center().y());
+        for (int stroke = 0; stroke < 12; ++stroke) {
+            const QPointF next = at + QPointF(4 + random.bounded(9), random.bounded(25) - 12);
+            painter.drawLine(at, next);
+            at = next;
+        }
+    }
+    return image;
+}
+
+QTransform pixelMap(const QTransform& placement)
+{
+    const QTransform half = QTransform::fromTranslate(0.5, 0.5);
+    return half * placement * half.inverted();
+}
+
+QImage placed(const QImage& page, const QTransform& placement)
+{
+    QImage scan(page.size(), QImage::Format_RGB32);
+    scan.fill(Qt::white);
+    QPainter painter(&scan);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setTransform(placement);
+    painter.drawImage(0, 0, page);
+    return scan;
+}
+
 QImage blankBack(QSize size, int seed)
 {
     QImage image = paper(size, seed, 240);

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 #include <functional>
 
@@ -20,6 +21,15 @@ namespace test_support {
 // The blank back of a sheet as a duplex scan gives it: grey paper, grain, a few specks of dust,
 // a punch hole and the shadow of the sheet's edge.
 [[nodiscard]] QImage blankBack(QSize size, int seed);
+
+// An answer sheet of a form at 200 dpi: a title rule and boxes in two columns, each box with a
+// few handwritten strokes that differ with the seed. Another form has a table of other boxes.
+enum class SheetForm { Answers, Other };
+[[nodiscard]] QImage formSheet(QSize size, int seed, SheetForm form = SheetForm::Answers);
+// The pixel-centre map of a page drawn onto white paper through `placement`, as a scanner sees
+// a sheet that lies off: page pixel → scan pixel.
+[[nodiscard]] QTransform pixelMap(const QTransform& placement);
+[[nodiscard]] QImage placed(const QImage& page, const QTransform& placement);
 
 [[nodiscard]] QByteArray jpegBytes(const QImage& image, int quality = 90);
 // The JPEG with an EXIF block saying how the camera was held (1 to 8), as a phone writes it.

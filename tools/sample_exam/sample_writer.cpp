@@ -35,6 +35,16 @@ void writeInBox(QPainter& painter, const QString& text, const QRect& box, const 
     writeByHand(painter, text, start, hand);
 }
 
+QImage scanOfSheet(const SampleForm& form, const SampleClass& students, int sheetIndex,
+                   Feeding feeding)
+{
+    const Student& student = students.onSheet(sheetIndex);
+    if (feeding == Feeding::Flatbed)
+        return sampleSheet(form, student);
+    return scanned(filledForm(form, student), student.hand.seed, SampleForm::kDotsPerInch,
+                   carelessFeederPlacement(student, sheetIndex));
+}
+
 workspace::Status writeScan(const QImage& scan, const QString& path)
 {
     QImageWriter writer(path, "JPEG");
@@ -57,12 +67,12 @@ QByteArray encodedScan(const QImage& scan)
 
 // The scans as the pages of one PDF, made on every core and written in sheet order.
 workspace::Status writeScanPdfOf(const SampleForm& form, const SampleClass& students,
-                                 const QString& path)
+                                 Feeding feeding, const QString& path)
 {
     std::vector<QByteArray> jpegs(students.size());
     const QList<workspace::Status> encoded =
         workspace::runInParallel(students.size(), [&](int index) -> workspace::Status {
-            jpegs[index] = encodedScan(sampleSheet(form, students.onSheet(index)));
+            jpegs[index] = encodedScan(scanOfSheet(form, students, index, feeding));
             if (jpegs[index].isEmpty())
                 return workspace::Failure{
                     u"サンプルの答案 %1 を作れませんでした。"_s.arg(index + 1)};
@@ -88,7 +98,7 @@ QString scanPdfName()
     return u"scan.pdf"_s;
 }
 
-QImage sampleSheet(const SampleForm& form, const Student& student)
+QImage filledForm(const SampleForm& form, const Student& student)
 {
     QImage page(SampleForm::kPageSize, QImage::Format_RGB32);
     page.fill(Qt::white);
@@ -104,11 +114,23 @@ QImage sampleSheet(const SampleForm& form, const Student& student)
                 writeInBox(painter, student.answers[index], form.answerBox(index), student.hand,
                            random);
     }
-    return scanned(page, student.hand.seed, SampleForm::kDotsPerInch);
+    return page;
+}
+
+QImage sampleSheet(const SampleForm& form, const Student& student)
+{
+    return scanned(filledForm(form, student), student.hand.seed, SampleForm::kDotsPerInch);
+}
+
+Placement carelessFeederPlacement(const Student& student, int sheetIndex)
+{
+    Placement placement = feederPlacement(student.hand.seed, SampleForm::kDotsPerInch);
+    placement.upsideDown = sheetIndex == kUpsideDownSheet;
+    return placement;
 }
 
 workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int classSize,
-                                                  ScanFiles scanFiles)
+                                                  ScanFiles scanFiles, Feeding feeding)
 {
     const QDir work(workFolder);
     const QString target = work.filePath(workspace::paths::sampleFolder());
@@ -131,13 +153,13 @@ workspace::Expected<SampleOutcome> makeSampleExam(const QString& workFolder, int
     const SampleClass students(classSize, form);
     if (scanFiles == ScanFiles::Pdf) {
         if (workspace::Status written =
-                writeScanPdfOf(form, students, QDir(scans).filePath(scanPdfName()));
+                writeScanPdfOf(form, students, feeding, QDir(scans).filePath(scanPdfName()));
             !written)
             return workspace::Failure{written.error()};
     } else {
         const QList<workspace::Status> written =
             workspace::runInParallel(students.size(), [&](int index) {
-                return writeScan(sampleSheet(form, students.onSheet(index)),
+                return writeScan(scanOfSheet(form, students, index, feeding),
                                  QDir(scans).filePath(scanFileName(index + 1)));
             });
         for (const workspace::Status& status : written)

@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace sample_exam {
 
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
+constexpr double kMillimetresPerInch = 25.4;
 constexpr QRgb kPaper = qRgb(250, 249, 244);
 
 // Plain xorshift: the noise of a scan needs no quality of randomness, only speed.
@@ -69,20 +71,22 @@ void addDust(QImage& scan, QRandomGenerator& random)
     }
 }
 
-} // namespace
-
-QImage scanned(const QImage& page, quint32 seed, int dotsPerInch)
+QImage scanOf(const QImage& page, quint32 seed, int dotsPerInch, QRandomGenerator& random,
+              const std::optional<Placement>& placement)
 {
-    QRandomGenerator random(seed * 2654435761u + 1u);
     QImage scan(page.size(), QImage::Format_RGB32);
     scan.fill(Qt::white);
     {
         QPainter painter(&scan);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QPointF centre = QRectF(page.rect()).center();
-        painter.translate(centre + QPointF(random.bounded(13) - 6, random.bounded(13) - 6));
-        painter.rotate((random.generateDouble() - 0.5) * 0.6);
-        painter.translate(-centre);
+        if (placement) {
+            painter.setTransform(placementTransform(*placement, page.size()));
+        } else {
+            const QPointF centre = QRectF(page.rect()).center();
+            painter.translate(centre + QPointF(random.bounded(13) - 6, random.bounded(13) - 6));
+            painter.rotate((random.generateDouble() - 0.5) * 0.6);
+            painter.translate(-centre);
+        }
         painter.drawImage(0, 0, page);
     }
     addPaperAndNoise(scan, seed);
@@ -91,6 +95,44 @@ QImage scanned(const QImage& page, quint32 seed, int dotsPerInch)
     scan.setDotsPerMeterX(dotsPerMetre);
     scan.setDotsPerMeterY(dotsPerMetre);
     return scan;
+}
+
+} // namespace
+
+QTransform placementTransform(const Placement& placement, QSize page)
+{
+    const QPointF centre = QRectF(QPointF(0, 0), QSizeF(page)).center();
+    QTransform transform;
+    transform.translate(centre.x() + placement.shift.x(), centre.y() + placement.shift.y());
+    transform.rotate(placement.degrees + (placement.upsideDown ? 180 : 0));
+    transform.scale(placement.scale, placement.scale);
+    transform.translate(-centre.x(), -centre.y());
+    return transform;
+}
+
+Placement feederPlacement(quint32 seed, int dotsPerInch)
+{
+    constexpr double kMaxShiftMillimetres = 8;
+    constexpr double kMaxDegrees = 2;
+    QRandomGenerator random(seed * 2246822519u + 7u);
+    const double maxShift = kMaxShiftMillimetres / kMillimetresPerInch * dotsPerInch;
+    Placement placement;
+    placement.shift = QPointF((2 * random.generateDouble() - 1) * maxShift,
+                              (2 * random.generateDouble() - 1) * maxShift);
+    placement.degrees = (2 * random.generateDouble() - 1) * kMaxDegrees;
+    return placement;
+}
+
+QImage scanned(const QImage& page, quint32 seed, int dotsPerInch)
+{
+    QRandomGenerator random(seed * 2654435761u + 1u);
+    return scanOf(page, seed, dotsPerInch, random, std::nullopt);
+}
+
+QImage scanned(const QImage& page, quint32 seed, int dotsPerInch, const Placement& placement)
+{
+    QRandomGenerator random(seed * 2654435761u + 1u);
+    return scanOf(page, seed, dotsPerInch, random, placement);
 }
 
 } // namespace sample_exam

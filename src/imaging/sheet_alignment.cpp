@@ -1,0 +1,547 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheet_alignment.h"
+
+#include "bmp_codec.h"
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <mutex>
+#include <numbers>
+
+namespace imaging {
+
+namespace {
+
+// The resolution the form is compared at: a rule of a printed form stays visible, and a sheet is
+// small enough (413 × 584 pixels for A4) to compare in a few milliseconds.
+constexpr double kWorkingDotsPerInch = 50;
+// The shortest straight stroke taken for a rule or a box edge, in working pixels (7.6 mm):
+// longer than most strokes of handwriting, short enough to stay straight on a sheet turned by
+// two degrees.
+constexpr int kRuleLength = 15;
+// Strokes at least this wide in working pixels (3.5 mm) are areas, not rules.
+constexpr int kThickest = 7;
+// Ink (0 … 255) below which a pixel of the rule image is paper: the grain of the paper and
+// faint show-through.
+constexpr double kPaperInk = 30;
+// A pixel of the rule image darker than this belongs to a rule.
+constexpr int kRuleInk = 60;
+// The share of the page that rules across and rules down must each cover for a sheet to show
+// a form: about one rule across the width and one down the height of an A4 page.
+constexpr double kMinRuleShare = 0.0015;
+// The lowest correlation of the rule images after alignment taken as the same form. Copies of
+// one form with different handwriting correlate at 0.95 or more; another form measured 0.2 at
+// most.
+constexpr double kMinConfidence = 0.8;
+// How far a sheet may lie from the reference and still be aligned: copiers enlarge or shrink by
+// a percent or two (either sheet may be scaled), feeders turn a sheet by a degree or two and
+// shift it by millimetres.
+constexpr double kMaxScaleChange = 0.05;
+constexpr double kMaxShear = 0.03;
+constexpr double kMaxDegrees = 5;
+constexpr double kMaxShiftMillimetres = 25;
+constexpr double kMillimetresPerInch = 25.4;
+// A match this close ends the search. Below it, the best of the candidates tried wins: on a form
+// of evenly spaced boxes a match one row off correlates nearly as well as the right one.
+constexpr double kCertain = 0.97;
+// The highest peaks of the coarse match taken from each orientation, and how many of all are
+// followed until one is certain.
+constexpr int kShiftsTried = 3;
+constexpr int kCandidatesTried = 4;
+// Gauss-Newton steps at a quarter, a half and the whole working resolution: the coarsest find the
+// turn and scale from a shift alone, cheaply; the finer ones settle the last tenths of a pixel.
+constexpr int kCoarsestSteps = 30;
+constexpr int kCoarseSteps = 8;
+constexpr int kFineSteps = 3;
+// A step that moves no point of the page by more than this many pixels ends the search.
+constexpr double kSettled = 0.01;
+
+void useOneThreadPerSheet()
+{
+    // The steps already align one sheet per core; OpenCV's own pool on top would fight them.
+    static std::once_flag once;
+    std::call_once(once, [] { cv::setNumThreads(1); });
+}
+
+cv::Mat wrapped(const SheetPixels& sheet)
+{
+    return cv::Mat(sheet.size.height(), sheet.size.width(),
+                   sheet.bytesPerPixel == 4 ? CV_8UC4 : CV_8UC3, const_cast<uchar*>(sheet.rows),
+                   static_cast<size_t>(sheet.stride));
+}
+
+// From sheet pixels to working pixels, pixel centres onto pixel centres: a working pixel is the
+// mean of a square of `factor` sheet pixels, the squares counted from `origin`.
+struct Reduction {
+    int factor = 1;
+    QPointF origin;
+
+    [[nodiscard]] QTransform toWorking() const
+    {
+        const double scale = 1.0 / factor;
+        return QTransform(scale, 0, 0, scale, (0.5 - origin.x()) * scale - 0.5,
+                          (0.5 - origin.y()) * scale - 0.5);
+    }
+};
+
+// The sheet's printed rules at the working resolution, ink bright on black, slightly blurred so
+// that alignment finds its way from a few pixels off; and what share of the page they cover.
+struct Rules {
+    Reduction reduction;
+    cv::Mat fine;
+    cv::Mat across;
+    cv::Mat down;
+    double shareAcross = 0;
+    double shareDown = 0;
+
+    [[nodiscard]] bool showForm() const
+    {
+        return shareAcross >= kMinRuleShare && shareDown >= kMinRuleShare;
+    }
+};
+
+Rules rulesOf(const SheetPixels& sheet)
+{
+    Rules rules;
+    // A whole number of sheet pixels per working pixel keeps the reduction a plain mean of
+    // squares, several times faster than a fractional one.
+    rules.reduction.factor =
+        std::max(1, static_cast<int>(std::lround(sheet.dotsPerInch / kWorkingDotsPerInch)));
+    const int factor = rules.reduction.factor;
+    const cv::Size working(sheet.size.width() / factor, sheet.size.height() / factor);
+    if (working.width < 2 * kRuleLength || working.height < 2 * kRuleLength)
+        return rules;
+    // The rows in memory of a bottom-up picture start at its bottom; those left over lie at the
+    // top.
+    const int usedHeight = working.height * factor;
+    rules.reduction.origin = QPointF(0, sheet.bottomUp ? sheet.size.height() - usedHeight : 0);
+    const cv::Mat pixels = wrapped(sheet)(cv::Rect(0, 0, working.width * factor, usedHeight));
+    cv::Mat grey;
+    cv::cvtColor(pixels, grey, sheet.bytesPerPixel == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
+    cv::Mat reduced;
+    cv::resize(grey, reduced, working, 0, 0, cv::INTER_AREA);
+    if (sheet.bottomUp)
+        cv::flip(reduced, reduced, 0);
+    cv::Mat ink;
+    cv::bitwise_not(reduced, ink);
+    // Only thin strokes: a dark area (a coloured or black page, the scanner's lid beyond the
+    // paper) is no rule.
+    cv::morphologyEx(ink, ink, cv::MORPH_TOPHAT,
+                     cv::getStructuringElement(cv::MORPH_RECT, {kThickest, kThickest}));
+
+    // An opening with a long thin bar keeps what the bar fits into: rules and box edges, not the
+    // curves and short strokes of handwriting.
+    cv::morphologyEx(ink, rules.across, cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_RECT, {kRuleLength, 1}));
+    cv::morphologyEx(ink, rules.down, cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_RECT, {1, kRuleLength}));
+    const cv::Mat lines = cv::max(rules.across, rules.down);
+    lines.convertTo(rules.fine, CV_32F);
+    cv::threshold(rules.fine, rules.fine, kPaperInk, 0, cv::THRESH_TOZERO);
+    cv::threshold(rules.across, rules.across, kRuleInk, 1, cv::THRESH_BINARY);
+    cv::threshold(rules.down, rules.down, kRuleInk, 1, cv::THRESH_BINARY);
+    const double pixelCount = static_cast<double>(ink.total());
+    rules.shareAcross = cv::countNonZero(rules.across) / pixelCount;
+    rules.shareDown = cv::countNonZero(rules.down) / pixelCount;
+    cv::GaussianBlur(rules.fine, rules.fine, {0, 0}, 1.0);
+    return rules;
+}
+
+// The picture laid on a black canvas of the given size from its top left corner, cut where it
+// is larger: phase correlation compares pictures of one size.
+cv::Mat onCanvas(const cv::Mat& picture, cv::Size size)
+{
+    if (picture.size() == size)
+        return picture;
+    cv::Mat canvas = cv::Mat::zeros(size, picture.type());
+    const cv::Rect common(0, 0, std::min(size.width, picture.cols),
+                          std::min(size.height, picture.rows));
+    picture(common).copyTo(canvas(common));
+    return canvas;
+}
+
+cv::Mat toWarp(const QTransform& transform)
+{
+    return (cv::Mat_<double>(2, 3) << transform.m11(), transform.m21(), transform.dx(),
+            transform.m12(), transform.m22(), transform.dy());
+}
+
+// Whether the sheet's place against the reference is one a copier or feeder gives it.
+bool isPlausible(const QTransform& map, cv::Size working)
+{
+    const double scaleAcross = std::hypot(map.m11(), map.m12());
+    const double scaleDown = std::hypot(map.m21(), map.m22());
+    const double shear =
+        (map.m11() * map.m21() + map.m12() * map.m22()) / (scaleAcross * scaleDown);
+    const double degrees = std::atan2(map.m12(), map.m11()) * 180 / std::numbers::pi;
+    const QPointF centre(0.5 * (working.width - 1), 0.5 * (working.height - 1));
+    const QPointF moved = map.map(centre) - centre;
+    const double shift = std::hypot(moved.x(), moved.y());
+    const double maxShift = kMaxShiftMillimetres / kMillimetresPerInch * kWorkingDotsPerInch;
+    return std::isfinite(shift) && std::abs(scaleAcross - 1) <= kMaxScaleChange
+           && std::abs(scaleDown - 1) <= kMaxScaleChange && std::abs(shear) <= kMaxShear
+           && std::abs(degrees) <= kMaxDegrees && shift <= maxShift;
+}
+
+// The correlation (−1 … 1) of two pictures of one size.
+double correlation(const cv::Mat& first, const cv::Mat& second)
+{
+    cv::Scalar firstMean;
+    cv::Scalar firstDeviation;
+    cv::Scalar secondMean;
+    cv::Scalar secondDeviation;
+    cv::meanStdDev(first, firstMean, firstDeviation);
+    cv::meanStdDev(second, secondMean, secondDeviation);
+    const double spread = firstDeviation[0] * secondDeviation[0];
+    if (spread <= 0)
+        return 0;
+    const double product = first.dot(second) / static_cast<double>(first.total());
+    return (product - firstMean[0] * secondMean[0]) / spread;
+}
+
+// A picture of the reference's rules ready for Gauss-Newton alignment (the inverse
+// compositional form): the change of the picture with each of the six parameters of an affine
+// map, and their products summed, computed once for every sheet aligned to it.
+struct Template {
+    cv::Mat picture;
+    std::array<cv::Mat, 6> steepest;
+    cv::Matx66d hessian;
+
+    explicit Template(cv::Mat rules)
+        : picture(std::move(rules))
+    {
+        cv::Mat gradientX;
+        cv::Mat gradientY;
+        cv::Sobel(picture, gradientX, CV_32F, 1, 0, 3, 1.0 / 8);
+        cv::Sobel(picture, gradientY, CV_32F, 0, 1, 3, 1.0 / 8);
+        cv::Mat x(picture.size(), CV_32F);
+        cv::Mat y(picture.size(), CV_32F);
+        for (int row = 0; row < picture.rows; ++row) {
+            auto* xs = x.ptr<float>(row);
+            auto* ys = y.ptr<float>(row);
+            for (int column = 0; column < picture.cols; ++column) {
+                xs[column] = static_cast<float>(column);
+                ys[column] = static_cast<float>(row);
+            }
+        }
+        steepest[0] = gradientX.mul(x);
+        steepest[1] = gradientY.mul(x);
+        steepest[2] = gradientX.mul(y);
+        steepest[3] = gradientY.mul(y);
+        steepest[4] = gradientX;
+        steepest[5] = gradientY;
+        for (int first = 0; first < 6; ++first)
+            for (int second = first; second < 6; ++second)
+                hessian(first, second) = hessian(second, first) =
+                    steepest[first].dot(steepest[second]);
+    }
+
+    // Refines the map from template pixels to picture pixels; false when the steps run off.
+    bool align(const cv::Mat& sheet, QTransform& map, int steps) const
+    {
+        cv::Mat laid;
+        cv::Mat error;
+        for (int step = 0; step < steps; ++step) {
+            cv::warpAffine(sheet, laid, toWarp(map), picture.size(),
+                           cv::INTER_LINEAR | cv::WARP_INVERSE_MAP);
+            cv::subtract(laid, picture, error);
+            cv::Vec6d gradient;
+            for (int parameter = 0; parameter < 6; ++parameter)
+                gradient[parameter] = steepest[parameter].dot(error);
+            cv::Vec6d change;
+            if (!cv::solve(hessian, gradient, change, cv::DECOMP_CHOLESKY))
+                return false;
+            const QTransform stepMap(1 + change[0], change[1], change[2], 1 + change[3], change[4],
+                                     change[5]);
+            bool invertible = false;
+            const QTransform undo = stepMap.inverted(&invertible);
+            if (!invertible)
+                return false;
+            map = undo * map;
+            const double moved = std::abs(change[4]) + std::abs(change[5])
+                                 + (std::abs(change[0]) + std::abs(change[1]) + std::abs(change[2])
+                                    + std::abs(change[3]))
+                                       * std::max(picture.cols, picture.rows);
+            if (!std::isfinite(moved))
+                return false;
+            if (moved < kSettled)
+                break;
+        }
+        return true;
+    }
+};
+
+// One way of laying the sheet on the reference: as scanned or upside down.
+struct Candidate {
+    cv::Mat fine;
+    bool upsideDown = false;
+    QTransform map;
+    double response = 0;
+};
+
+// The spectrum of a picture for phase correlation: windowed, padded to a size the transform is
+// fast at.
+cv::Mat spectrumOf(const cv::Mat& picture, const cv::Mat& window, cv::Size padded)
+{
+    cv::Mat windowed = picture.mul(window);
+    cv::copyMakeBorder(windowed, windowed, 0, padded.height - picture.rows, 0,
+                       padded.width - picture.cols, cv::BORDER_CONSTANT, 0);
+    cv::Mat spectrum;
+    cv::dft(windowed, spectrum, cv::DFT_COMPLEX_OUTPUT);
+    return spectrum;
+}
+
+// The shifts at which the sheet best matches the reference, best first: the highest peaks of
+// their phase correlation. A form of evenly spaced boxes matches nearly as well one box off, so
+// the few highest peaks are all tried.
+std::vector<std::pair<cv::Point, double>> bestShifts(const cv::Mat& referenceSpectrum,
+                                                     const cv::Mat& sheetSpectrum, int count)
+{
+    cv::Mat product;
+    cv::mulSpectrums(sheetSpectrum, referenceSpectrum, product, 0, true);
+    std::array<cv::Mat, 2> parts;
+    cv::split(product, parts.data());
+    cv::Mat magnitude;
+    cv::magnitude(parts[0], parts[1], magnitude);
+    magnitude += 1e-9;
+    cv::divide(parts[0], magnitude, parts[0]);
+    cv::divide(parts[1], magnitude, parts[1]);
+    cv::merge(parts.data(), 2, product);
+    cv::Mat surface;
+    cv::idft(product, surface, cv::DFT_REAL_OUTPUT | cv::DFT_SCALE);
+
+    constexpr int kSuppressed = 4;
+    std::vector<std::pair<cv::Point, double>> shifts;
+    for (int peak = 0; peak < count; ++peak) {
+        double value = 0;
+        cv::Point at;
+        cv::minMaxLoc(surface, nullptr, &value, nullptr, &at);
+        if (value <= 0)
+            break;
+        cv::rectangle(surface, {at.x - kSuppressed, at.y - kSuppressed},
+                      {at.x + kSuppressed, at.y + kSuppressed}, cv::Scalar(0), cv::FILLED);
+        // The surface wraps around: a peak past the middle is a shift backwards.
+        const cv::Point shift(at.x > surface.cols / 2 ? at.x - surface.cols : at.x,
+                              at.y > surface.rows / 2 ? at.y - surface.rows : at.y);
+        shifts.emplace_back(shift, value);
+    }
+    return shifts;
+}
+
+} // namespace
+
+struct AlignmentReference::Form {
+    Rules rules;
+    cv::Mat window;
+    cv::Size padded;
+    cv::Mat spectrum;
+    std::optional<Template> coarsest;
+    std::optional<Template> coarse;
+    std::optional<Template> fine;
+    QSize sheetSize;
+
+    [[nodiscard]] cv::Size workingSize() const { return rules.fine.size(); }
+
+    // Refines the map of a candidate from its coarse shift, at a quarter, a half and the whole
+    // working resolution in turn. Nothing when the search runs off.
+    [[nodiscard]] std::optional<QTransform> refine(const Candidate& candidate) const
+    {
+        cv::Mat halved;
+        cv::pyrDown(candidate.fine, halved);
+        cv::Mat quartered;
+        cv::pyrDown(halved, quartered);
+        // A pixel at half resolution is two pixels of the finer one, its centre on an even one.
+        const QTransform half(0.5, 0, 0, 0.5, 0, 0);
+        QTransform map = half.inverted() * half.inverted() * candidate.map * half * half;
+        if (!coarsest->align(quartered, map, kCoarsestSteps))
+            return std::nullopt;
+        map = half * map * half.inverted();
+        if (!coarse->align(halved, map, kCoarseSteps))
+            return std::nullopt;
+        map = half * map * half.inverted();
+        if (!fine->align(candidate.fine, map, kFineSteps))
+            return std::nullopt;
+        return map;
+    }
+
+    // How well the sheet's rules, laid where the map says, match the reference's.
+    [[nodiscard]] double confidence(const cv::Mat& sheet, const QTransform& map) const
+    {
+        cv::Mat laid;
+        cv::warpAffine(sheet, laid, toWarp(map), workingSize(),
+                       cv::INTER_LINEAR | cv::WARP_INVERSE_MAP);
+        return correlation(rules.fine, laid);
+    }
+};
+
+AlignmentReference AlignmentReference::fromSheet(const SheetPixels& sheet)
+{
+    useOneThreadPerSheet();
+    AlignmentReference reference;
+    reference.m_sheetSize = sheet.size;
+    auto form = std::make_shared<Form>();
+    try {
+        form->rules = rulesOf(sheet);
+        if (!form->rules.showForm())
+            return reference;
+        cv::Mat halved;
+        cv::pyrDown(form->rules.fine, halved);
+        cv::createHanningWindow(form->window, halved.size(), CV_32F);
+        form->padded = {cv::getOptimalDFTSize(halved.cols), cv::getOptimalDFTSize(halved.rows)};
+        form->spectrum = spectrumOf(halved, form->window, form->padded);
+        cv::Mat quartered;
+        cv::pyrDown(halved, quartered);
+        form->coarsest.emplace(quartered);
+        form->coarse.emplace(halved);
+        form->fine.emplace(form->rules.fine);
+    } catch (const cv::Exception&) {
+        return reference;
+    }
+    form->sheetSize = sheet.size;
+    reference.m_form = std::move(form);
+    return reference;
+}
+
+bool AlignmentReference::hasForm() const
+{
+    return m_form && m_form->rules.showForm();
+}
+
+SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
+{
+    SheetAlignment alignment;
+    if (!hasForm())
+        return alignment;
+    const Form& form = *m_form;
+    try {
+        const Rules rules = rulesOf(sheet);
+        if (!rules.showForm()) {
+            alignment.outcome = SheetAlignment::Outcome::NoForm;
+            return alignment;
+        }
+        const cv::Size working = rules.fine.size();
+        const cv::Size halvedSize = form.coarse->picture.size();
+        std::vector<Candidate> candidates;
+        for (const bool upsideDown : {false, true}) {
+            cv::Mat fine;
+            if (upsideDown)
+                cv::rotate(rules.fine, fine, cv::ROTATE_180);
+            else
+                fine = rules.fine;
+            cv::Mat halved;
+            cv::pyrDown(fine, halved);
+            const cv::Mat spectrum =
+                spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+            for (const auto& [shift, response] : bestShifts(form.spectrum, spectrum, kShiftsTried))
+                candidates.push_back({fine, upsideDown,
+                                      QTransform::fromTranslate(2 * shift.x, 2 * shift.y),
+                                      response});
+        }
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& first, const Candidate& second) {
+                             return first.response > second.response;
+                         });
+
+        const Candidate* chosen = nullptr;
+        QTransform best;
+        int tried = 0;
+        for (const Candidate& candidate : candidates) {
+            if (tried == kCandidatesTried || alignment.confidence >= kCertain)
+                break;
+            ++tried;
+            const std::optional<QTransform> map = form.refine(candidate);
+            if (!map || !isPlausible(*map, form.workingSize()))
+                continue;
+            const double confidence = form.confidence(candidate.fine, *map);
+            if (confidence > alignment.confidence) {
+                alignment.confidence = confidence;
+                best = *map;
+                chosen = &candidate;
+            }
+        }
+        if (!chosen || alignment.confidence < kMinConfidence)
+            return alignment;
+
+        QTransform turn;
+        if (chosen->upsideDown)
+            turn = QTransform(-1, 0, 0, -1, working.width - 1, working.height - 1);
+        alignment.referenceToScan =
+            form.rules.reduction.toWorking() * best * turn * rules.reduction.toWorking().inverted();
+        alignment.upsideDown = chosen->upsideDown;
+        alignment.outcome = SheetAlignment::Outcome::Aligned;
+    } catch (const cv::Exception&) {
+        alignment.outcome = SheetAlignment::Outcome::NotConfident;
+    }
+    return alignment;
+}
+
+std::optional<SheetPixels> SheetPixels::fromBmp(QByteArrayView bmp, double dotsPerInch)
+{
+    const std::optional<BmpLayout> layout = uncompressedBmpLayout(bmp);
+    if (!layout)
+        return std::nullopt;
+    return SheetPixels{reinterpret_cast<const uchar*>(bmp.data()) + layout->pixelOffset,
+                       layout->stride,
+                       {layout->width, layout->height},
+                       layout->bitsPerPixel / 8,
+                       layout->bottomUp,
+                       dotsPerInch};
+}
+
+std::optional<SheetPixels> SheetPixels::fromImage(const QImage& image, double dotsPerInch)
+{
+    int bytesPerPixel = 0;
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32: bytesPerPixel = 4; break;
+    case QImage::Format_BGR888: bytesPerPixel = 3; break;
+    default: return std::nullopt;
+    }
+    return SheetPixels{image.constBits(), image.bytesPerLine(), image.size(), bytesPerPixel, false,
+                       dotsPerInch};
+}
+
+double largestMove(const QTransform& referenceToScan, QSize page)
+{
+    double largest = 0;
+    const double right = page.width() - 1;
+    const double bottom = page.height() - 1;
+    for (const QPointF corner :
+         {QPointF(0, 0), QPointF(right, 0), QPointF(0, bottom), QPointF(right, bottom)}) {
+        const QPointF moved = referenceToScan.map(corner) - corner;
+        largest = std::max(largest, std::hypot(moved.x(), moved.y()));
+    }
+    return largest;
+}
+
+QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToScan, QSize pageSize)
+{
+    useOneThreadPerSheet();
+    const qsizetype stride = bmpStride(pageSize.width(), 24);
+    QByteArray bmp = bmpHeaders(pageSize.width(), pageSize.height());
+    bmp.resize(kBmpHeadersSize + stride * pageSize.height());
+    cv::Mat page(pageSize.height(), pageSize.width(), CV_8UC3, bmp.data() + kBmpHeadersSize,
+                 static_cast<size_t>(stride));
+
+    // Both pictures as they lie in memory: the page bottom-up, the scan as its rows come.
+    const QTransform pageRows(1, 0, 0, -1, 0, pageSize.height() - 1);
+    const QTransform scanRows =
+        sheet.bottomUp ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1) : QTransform();
+    const cv::Mat warp = toWarp(pageRows * referenceToScan * scanRows);
+
+    cv::Mat scan = wrapped(sheet);
+    if (sheet.bytesPerPixel == 4) {
+        cv::Mat colours;
+        cv::cvtColor(scan, colours, cv::COLOR_BGRA2BGR);
+        scan = colours;
+    }
+    cv::warpAffine(scan, page, warp, page.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                   cv::BORDER_CONSTANT, cv::Scalar(255, 255, 255));
+    return bmp;
+}
+
+} // namespace imaging
