@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Blank answers and the order of look-alike answers on one question of 500 generated answers:
+// a printed box with a figure, five kinds of handwritten answer in 500 different hands (some
+// faint), blank answers, scanner shift, paper tone, noise and dust. Prints how well the blank
+// answers are found, how often neighbours in the order are of one kind, and the time taken.
+#include "bench_application.h"
+#include "bench_report.h"
+#include "imaging/answer_ink.h"
+#include "imaging/derived_bmp_saving.h"
+#include "imaging/japanese_font.h"
+#include "imaging/similar_order.h"
+#include "sample_exam/handwriting.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kAnswers = 500;
+constexpr QSize kCutoutSize{600, 150};
+constexpr int kBlankKind = -1;
+// One answer in seven left blank; one written answer in twenty in faint pencil.
+constexpr int kBlankOneIn = 7;
+constexpr int kFaintOneIn = 20;
+
+const QStringList& kinds()
+{
+    static const QStringList texts{u"東京"_s, u"3.14"_s, u"ア"_s, u"x=2"_s, u"12cm"_s};
+    return texts;
+}
+
+// The printed box as the form has it: frame, question number and a triangle with its labels,
+// where the scanner put it on this sheet.
+void drawPrint(QPainter& painter, QPoint shift)
+{
+    painter.save();
+    painter.translate(shift);
+    painter.setPen(QPen(QColor(30, 30, 30), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(6, 6, kCutoutSize.width() - 12, kCutoutSize.height() - 12));
+    QFont font(imaging::japaneseFontFamily());
+    font.setPixelSize(26);
+    painter.setFont(font);
+    painter.drawText(QPoint(18, 44), u"(3)"_s);
+    painter.drawPolygon(QPolygon({QPoint(470, 120), QPoint(570, 120), QPoint(500, 40)}));
+    font.setPixelSize(18);
+    painter.setFont(font);
+    painter.drawText(QPoint(455, 138), u"A"_s);
+    painter.drawText(QPoint(572, 138), u"B"_s);
+    painter.drawText(QPoint(496, 34), u"C"_s);
+    painter.restore();
+}
+
+void addScannerNoise(QImage& image, QRandomGenerator& random)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grain = int(std::lround(random.generateDouble() * 16 - 8));
+            const int value = std::clamp(qGray(row[x]) + grain, 0, 255);
+            row[x] = qRgb(value, value, value);
+        }
+    }
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    const int specks = int(random.bounded(8));
+    for (int speck = 0; speck < specks; ++speck) {
+        painter.setBrush(QColor::fromHsv(0, 0, int(random.bounded(120))));
+        const double radius = 0.5 + random.generateDouble() * 1.5;
+        painter.drawEllipse(QPointF(random.bounded(kCutoutSize.width()),
+                                    random.bounded(kCutoutSize.height())),
+                            radius, radius);
+    }
+}
+
+struct Answer {
+    QImage image;
+    int kind = kBlankKind;
+};
+
+Answer makeAnswer(int sheet)
+{
+    QRandomGenerator random(quint32(sheet) * 2654435761u);
+    Answer answer;
+    const int draw = int(random.bounded(100));
+    // Kinds of 40, 25, 15, 12 and 8 in a hundred written answers.
+    if (sheet % kBlankOneIn != 3)
+        answer.kind = draw < 40 ? 0 : draw < 65 ? 1 : draw < 80 ? 2 : draw < 92 ? 3 : 4;
+    const int paper = 232 + int(random.bounded(20));
+    answer.image = QImage(kCutoutSize, QImage::Format_RGB32);
+    answer.image.fill(QColor(paper, paper, paper));
+    QPainter painter(&answer.image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawPrint(painter, QPoint(int(random.bounded(7)) - 3, int(random.bounded(7)) - 3));
+    if (answer.kind != kBlankKind) {
+        sample_exam::Hand hand = sample_exam::Hand::forWriter(quint32(sheet));
+        hand.letterSize = 48 + random.bounded(20);
+        if (sheet % kFaintOneIn == 1)
+            hand.ink = QColor(165, 165, 170);
+        sample_exam::writeByHand(painter, kinds()[answer.kind],
+                                 QPointF(90 + random.bounded(120), 100 + random.bounded(25)),
+                                 hand);
+    }
+    painter.end();
+    addScannerNoise(answer.image, random);
+    return answer;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bench::BenchApplication application(argc, argv);
+    std::vector<Answer> answers;
+    answers.reserve(kAnswers);
+    for (int sheet = 1; sheet <= kAnswers; ++sheet)
+        answers.push_back(makeAnswer(sheet));
+
+    QTemporaryDir folder;
+    QStringList paths;
+    for (int index = 0; index < kAnswers; ++index) {
+        paths.append(folder.filePath(u"%1.bmp"_s.arg(index + 1, 3, 10, QChar(u'0'))));
+        if (workspace::Status saved = imaging::saveDerivedBmp(answers[std::size_t(index)].image,
+                                                              paths.last());
+            !saved)
+            qFatal("%s", qPrintable(saved.error()));
+    }
+
+    std::vector<imaging::AnswerInk> judged;
+    std::vector<int> order;
+    const double seconds = bench::bestSecondsFor(5, [&] {
+        std::vector<imaging::GreyThumbnail> thumbnails;
+        thumbnails.reserve(kAnswers);
+        for (const QString& path : paths)
+            thumbnails.push_back(imaging::readGreyThumbnail(path));
+        judged = imaging::judgeAnswerInk(thumbnails);
+        order = imaging::similarOrder(judged);
+    });
+
+    int blanks = 0;
+    int found = 0;
+    int foundRight = 0;
+    for (int index = 0; index < kAnswers; ++index) {
+        const bool blank = answers[std::size_t(index)].kind == kBlankKind;
+        const bool judgedBlank =
+            judged[std::size_t(index)].judgement == imaging::InkJudgement::Blank;
+        blanks += blank;
+        found += judgedBlank;
+        foundRight += blank && judgedBlank;
+        if (blank != judgedBlank && qEnvironmentVariableIsSet("BLANK_BENCH_VERBOSE"))
+            qInfo("sheet %d: %s, ink %d", index + 1, blank ? "blank judged written" : "written judged blank",
+                  judged[std::size_t(index)].inkPixels);
+    }
+    // Neighbours among the written answers: the order's blank start is not counted.
+    int pairs = 0;
+    int samePairs = 0;
+    for (std::size_t position = 1; position < order.size(); ++position) {
+        const int one = answers[std::size_t(order[position - 1])].kind;
+        const int other = answers[std::size_t(order[position])].kind;
+        if (one == kBlankKind || other == kBlankKind)
+            continue;
+        ++pairs;
+        samePairs += one == other;
+    }
+    bench::report(u"blank answers (generated)"_s, blanks, u"answers"_s);
+    bench::report(u"blank recall"_s, 100.0 * foundRight / std::max(blanks, 1), u"%"_s);
+    bench::report(u"blank precision"_s, 100.0 * foundRight / std::max(found, 1), u"%"_s);
+    bench::report(u"neighbours of the same kind"_s, 100.0 * samePairs / std::max(pairs, 1),
+                  u"%"_s);
+    bench::report(u"reading, blank detection and order of 500 cut-outs"_s, seconds * 1000,
+                  u"ms"_s);
+    return 0;
+}

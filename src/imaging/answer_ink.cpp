@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "answer_ink.h"
+
+#include "bmp_rows.h"
+#include "picture_loading.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace imaging {
+
+namespace {
+
+// Thumbnail pixels (about 4 sheet pixels each way): how far print may stand from where the
+// other cut-outs have it, once in each answer and once in the background.
+constexpr int kShiftRadius = 2;
+// Grey levels darker than the background near it before a pixel counts as ink: several times
+// the noise of a scanner after the 2 × 2 averaging, less than a faint pencil stroke.
+constexpr int kInkMargin = 32;
+// Without a background: grey levels below the answer's own paper.
+constexpr int kPlainInkMargin = 48;
+// Connected ink smaller than this many thumbnail pixels is dust or a scanner's speck.
+constexpr int kSmallestStroke = 6;
+// The least ink (thumbnail pixels) of a written answer: a short dash; large boxes need a little
+// more, as they gather more dust.
+constexpr int kLeastInk = 12;
+constexpr int kAreaPerLeastInk = 4000;
+// The background needs this many answers to be the median of something.
+constexpr int kLeastAnswersForBackground = 5;
+// The median is taken over at most this many answers, spread over the question.
+constexpr int kMedianSamples = 63;
+// How far an answer's paper may be brightened or darkened to match the background's.
+constexpr int kLargestPaperShift = 64;
+
+using Pixels = std::vector<quint8>;
+
+// Rows of blue, green, red bytes at `step` bytes per pixel, averaged 2 × 2 into grey.
+template <typename RowOf> GreyThumbnail thumbnailOf(int width, int height, int step, RowOf rowOf)
+{
+    GreyThumbnail thumbnail;
+    thumbnail.width = std::max(1, width / 2);
+    thumbnail.height = std::max(1, height / 2);
+    thumbnail.pixels.resize(std::size_t(thumbnail.width) * std::size_t(thumbnail.height));
+    const auto grey = [step](const uchar* row, int x) {
+        const uchar* pixel = row + qsizetype(x) * step;
+        return 29 * pixel[0] + 150 * pixel[1] + 77 * pixel[2];
+    };
+    for (int y = 0; y < thumbnail.height; ++y) {
+        const uchar* upper = rowOf(std::min(2 * y, height - 1));
+        const uchar* lower = rowOf(std::min(2 * y + 1, height - 1));
+        quint8* out = thumbnail.pixels.data() + std::size_t(y) * std::size_t(thumbnail.width);
+        for (int x = 0; x < thumbnail.width; ++x) {
+            const int left = std::min(2 * x, width - 1);
+            const int right = std::min(2 * x + 1, width - 1);
+            const int sum =
+                grey(upper, left) + grey(upper, right) + grey(lower, left) + grey(lower, right);
+            out[x] = quint8(sum >> 10);
+        }
+    }
+    return thumbnail;
+}
+
+// Each pixel becomes the darkest within `radius` of it, rows then columns.
+Pixels darkestNearby(const Pixels& in, int width, int height, int radius)
+{
+    Pixels across(in.size());
+    std::vector<quint8> padded(std::size_t(width + 2 * radius));
+    for (int y = 0; y < height; ++y) {
+        const quint8* row = in.data() + std::size_t(y) * std::size_t(width);
+        std::fill_n(padded.begin(), radius, row[0]);
+        std::copy_n(row, width, padded.begin() + radius);
+        std::fill_n(padded.begin() + radius + width, radius, row[width - 1]);
+        quint8* out = across.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width; ++x) {
+            quint8 darkest = padded[std::size_t(x)];
+            for (int offset = 1; offset <= 2 * radius; ++offset)
+                darkest = std::min(darkest, padded[std::size_t(x + offset)]);
+            out[x] = darkest;
+        }
+    }
+    Pixels out(in.size());
+    for (int y = 0; y < height; ++y) {
+        quint8* target = out.data() + std::size_t(y) * std::size_t(width);
+        std::copy_n(across.data() + std::size_t(y) * std::size_t(width), width, target);
+        for (int other = std::max(0, y - radius); other <= std::min(height - 1, y + radius);
+             ++other) {
+            const quint8* source = across.data() + std::size_t(other) * std::size_t(width);
+            for (int x = 0; x < width; ++x)
+                target[x] = std::min(target[x], source[x]);
+        }
+    }
+    return out;
+}
+
+// The brightness of the paper: the level that nine pixels in ten do not exceed, so that neither
+// a dense answer nor a few bright specks move it.
+int paperLevel(const Pixels& pixels)
+{
+    std::array<int, 256> counts{};
+    for (quint8 value : pixels)
+        ++counts[value];
+    const std::size_t wanted = pixels.size() * 9 / 10;
+    std::size_t seen = 0;
+    for (int level = 0; level < 256; ++level) {
+        seen += std::size_t(counts[std::size_t(level)]);
+        if (seen > wanted)
+            return level;
+    }
+    return 255;
+}
+
+// Clears connected ink (8 neighbours) smaller than kSmallestStroke; returns the ink left.
+int removeSpecks(std::vector<quint8>& mask, int width, int height)
+{
+    int kept = 0;
+    std::vector<int> component;
+    std::vector<int> pending;
+    std::vector<quint8> seen(mask.size());
+    for (int start = 0; start < int(mask.size()); ++start) {
+        if (!mask[std::size_t(start)] || seen[std::size_t(start)])
+            continue;
+        component.clear();
+        pending.assign(1, start);
+        seen[std::size_t(start)] = 1;
+        while (!pending.empty()) {
+            const int at = pending.back();
+            pending.pop_back();
+            component.push_back(at);
+            const int x = at % width;
+            const int y = at / width;
+            for (int ny = std::max(0, y - 1); ny <= std::min(height - 1, y + 1); ++ny)
+                for (int nx = std::max(0, x - 1); nx <= std::min(width - 1, x + 1); ++nx) {
+                    const int next = ny * width + nx;
+                    if (mask[std::size_t(next)] && !seen[std::size_t(next)]) {
+                        seen[std::size_t(next)] = 1;
+                        pending.push_back(next);
+                    }
+                }
+        }
+        if (int(component.size()) < kSmallestStroke)
+            for (int at : component)
+                mask[std::size_t(at)] = 0;
+        else
+            kept += int(component.size());
+    }
+    return kept;
+}
+
+struct Background {
+    Pixels explained; // the darkest of the background within the shift radius
+    int paper = 255;
+};
+
+// Indices spread evenly over `from`, at most kMedianSamples of them.
+std::vector<int> spreadSample(const std::vector<int>& from)
+{
+    if (int(from.size()) <= kMedianSamples)
+        return from;
+    std::vector<int> sample;
+    sample.reserve(kMedianSamples);
+    for (int index = 0; index < kMedianSamples; ++index)
+        sample.push_back(from[std::size_t(qint64(index) * qint64(from.size()) / kMedianSamples)]);
+    return sample;
+}
+
+Background backgroundOf(const std::vector<GreyThumbnail>& cutouts, const std::vector<int>& which,
+                        const std::vector<int>& papers)
+{
+    const std::vector<int> sample = spreadSample(which);
+    const int width = cutouts[std::size_t(sample.front())].width;
+    const int height = cutouts[std::size_t(sample.front())].height;
+    int commonPaper = 0;
+    {
+        std::vector<int> samplePapers;
+        for (int index : sample)
+            samplePapers.push_back(papers[std::size_t(index)]);
+        std::nth_element(samplePapers.begin(), samplePapers.begin() + qsizetype(sample.size() / 2),
+                         samplePapers.end());
+        commonPaper = samplePapers[sample.size() / 2];
+    }
+    std::vector<Pixels> darkened;
+    darkened.reserve(sample.size());
+    for (int index : sample) {
+        Pixels pixels = darkestNearby(cutouts[std::size_t(index)].pixels, width, height,
+                                      kShiftRadius);
+        const int shift = std::clamp(commonPaper - papers[std::size_t(index)],
+                                     -kLargestPaperShift, kLargestPaperShift);
+        if (shift != 0)
+            for (quint8& value : pixels)
+                value = quint8(std::clamp(value + shift, 0, 255));
+        darkened.push_back(std::move(pixels));
+    }
+    Pixels median(std::size_t(width) * std::size_t(height));
+    std::vector<quint8> values(sample.size());
+    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    for (std::size_t pixel = 0; pixel < median.size(); ++pixel) {
+        for (std::size_t answer = 0; answer < darkened.size(); ++answer)
+            values[answer] = darkened[answer][pixel];
+        std::nth_element(values.begin(), middle, values.end());
+        median[pixel] = *middle;
+    }
+    return {darkestNearby(median, width, height, kShiftRadius), commonPaper};
+}
+
+int leastInk(int width, int height)
+{
+    return std::max(kLeastInk, width * height / kAreaPerLeastInk);
+}
+
+AnswerInk judged(const GreyThumbnail& cutout, int paper, const Background* background)
+{
+    AnswerInk answer;
+    answer.width = cutout.width;
+    answer.height = cutout.height;
+    answer.mask.resize(cutout.pixels.size());
+    if (background) {
+        const int shift = std::clamp(background->paper - paper, -kLargestPaperShift,
+                                     kLargestPaperShift);
+        for (std::size_t pixel = 0; pixel < cutout.pixels.size(); ++pixel)
+            answer.mask[pixel] =
+                cutout.pixels[pixel] + shift + kInkMargin < background->explained[pixel];
+    } else {
+        const int threshold = paper - kPlainInkMargin;
+        for (std::size_t pixel = 0; pixel < cutout.pixels.size(); ++pixel)
+            answer.mask[pixel] = cutout.pixels[pixel] < threshold;
+    }
+    answer.inkPixels = removeSpecks(answer.mask, cutout.width, cutout.height);
+    answer.judgement = answer.inkPixels < leastInk(cutout.width, cutout.height)
+                           ? InkJudgement::Blank
+                           : InkJudgement::Written;
+    return answer;
+}
+
+} // namespace
+
+GreyThumbnail greyThumbnail(const QImage& cutout)
+{
+    if (cutout.isNull())
+        return {};
+    const QImage pixels = cutout.format() == QImage::Format_BGR888
+                              ? cutout
+                              : cutout.convertToFormat(QImage::Format_RGB32);
+    const int step = pixels.format() == QImage::Format_BGR888 ? 3 : 4;
+    return thumbnailOf(pixels.width(), pixels.height(), step,
+                       [&pixels](int y) { return pixels.constScanLine(y); });
+}
+
+GreyThumbnail readGreyThumbnail(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (const std::optional<BmpRows> rows = BmpRows::fromBytes(bytes))
+        return thumbnailOf(rows->size().width(), rows->size().height(), 3,
+                           [&rows](int y) { return rows->row(y); });
+    const workspace::Expected<QImage> picture = decodePicture(bytes, path);
+    return picture ? greyThumbnail(*picture) : GreyThumbnail{};
+}
+
+std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts)
+{
+    std::vector<AnswerInk> answers(cutouts.size());
+    // Cut-outs of one region share their size; one of another size cannot be compared.
+    std::map<std::pair<int, int>, int> sizes;
+    for (const GreyThumbnail& cutout : cutouts)
+        if (!cutout.isNull())
+            ++sizes[{cutout.width, cutout.height}];
+    if (sizes.empty())
+        return answers;
+    const std::pair<int, int> common =
+        std::max_element(sizes.begin(), sizes.end(), [](const auto& one, const auto& other) {
+            return one.second < other.second;
+        })->first;
+    std::vector<int> comparable;
+    std::vector<int> papers(cutouts.size(), 255);
+    for (int index = 0; index < int(cutouts.size()); ++index) {
+        const GreyThumbnail& cutout = cutouts[std::size_t(index)];
+        if (cutout.isNull() || std::pair{cutout.width, cutout.height} != common)
+            continue;
+        comparable.push_back(index);
+        papers[std::size_t(index)] = paperLevel(cutout.pixels);
+    }
+
+    if (int(comparable.size()) < kLeastAnswersForBackground) {
+        for (int index : comparable)
+            answers[std::size_t(index)] =
+                judged(cutouts[std::size_t(index)], papers[std::size_t(index)], nullptr);
+        return answers;
+    }
+    const auto judgeAll = [&](const Background& background) {
+        for (int index : comparable)
+            answers[std::size_t(index)] =
+                judged(cutouts[std::size_t(index)], papers[std::size_t(index)], &background);
+    };
+    judgeAll(backgroundOf(cutouts, comparable, papers));
+    // Where most pupils wrote alike, the median of all answers holds some of their strokes; the
+    // blank answers alone hold only the print.
+    std::vector<int> blanks;
+    for (int index : comparable)
+        if (answers[std::size_t(index)].judgement == InkJudgement::Blank)
+            blanks.push_back(index);
+    if (int(blanks.size()) >= kLeastAnswersForBackground && blanks.size() < comparable.size())
+        judgeAll(backgroundOf(cutouts, blanks, papers));
+    return answers;
+}
+
+} // namespace imaging
