@@ -11,8 +11,8 @@
 // the background and only what an answer adds to it counts as ink.
 namespace imaging {
 
-// A cut-out reduced for judging its ink: grey, half its size each way (2 × 2 pixels averaged),
-// which blurs a scanner's pixel noise and quarters the work.
+// A cut-out reduced for judging its ink: grey, half its size each way (each 2 × 2 block at its
+// darkest), which quarters the work.
 struct GreyThumbnail {
     int width = 0;
     int height = 0;
