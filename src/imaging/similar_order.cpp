@@ -16,7 +16,7 @@ constexpr int kGridHeight = 16;
 // Weight of the difference in shape (log of width over height) beside 1 − correlation.
 constexpr float kAspectWeight = 0.25f;
 // Answers closer than this (on average, group to group) are one group.
-constexpr float kGroupDistance = 0.45f;
+constexpr float kGroupDistance = 0.6f;
 
 constexpr int kGridCells = kGridWidth * kGridHeight;
 using Shape = std::array<float, kGridCells>;

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "answer_drawing.h"
+#include "imaging/answer_ink.h"
+#include "imaging/derived_bmp_saving.h"
+#include "imaging/similar_order.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+using imaging::InkJudgement;
+using test_support::drawnAnswer;
+using test_support::Handwriting;
+
+namespace {
+
+std::vector<InkJudgement> judgementsOf(const QList<Handwriting>& answers, int firstSeed = 1)
+{
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    for (qsizetype index = 0; index < answers.size(); ++index)
+        thumbnails.push_back(
+            imaging::greyThumbnail(drawnAnswer(answers[index], firstSeed + int(index))));
+    std::vector<InkJudgement> judgements;
+    for (const imaging::AnswerInk& answer : imaging::judgeAnswerInk(thumbnails))
+        judgements.push_back(answer.judgement);
+    return judgements;
+}
+
+} // namespace
+
+TEST(AnswerInk, TheBoxAndFigureEveryAnswerHasAreNotInkButAFaintStrokeIs)
+{
+    using enum Handwriting;
+    const QList<Handwriting> answers{None, Stroke, Ring,   None, FaintStroke, Cross, Ring,  None,
+                                     None, Ring,   Stroke, None, Cross,       Ring,  Stroke};
+    std::vector<InkJudgement> expected;
+    for (Handwriting answer : answers)
+        expected.push_back(answer == None ? InkJudgement::Blank : InkJudgement::Written);
+    // Other noise, dust and shifts: the same answers on another set of sheets.
+    for (int firstSeed : {1, 100, 200})
+        EXPECT_EQ(judgementsOf(answers, firstSeed), expected) << "first seed " << firstSeed;
+}
+
+TEST(AnswerInk, FewerThanFiveAnswersAreJudgedAgainstThePaperAndPrintCountsAsInk)
+{
+    using enum Handwriting;
+    // Without a background the printed box is ink: nothing is taken for blank.
+    EXPECT_EQ(judgementsOf({None, Stroke, FaintStroke, None}),
+              std::vector<InkJudgement>(4, InkJudgement::Written));
+
+    // An empty box of plain paper with dust is blank; a faint stroke on it is not.
+    QImage empty(200, 80, QImage::Format_RGB32);
+    empty.fill(QColor(240, 240, 240));
+    empty.setPixel(50, 40, qRgb(30, 30, 30));
+    empty.setPixel(51, 40, qRgb(30, 30, 30));
+    QImage faint = empty;
+    for (int x = 40; x < 100; ++x)
+        for (int y = 38; y < 41; ++y)
+            faint.setPixel(x, y, qRgb(180, 180, 180));
+    std::vector<InkJudgement> judgements;
+    for (const imaging::AnswerInk& answer :
+         imaging::judgeAnswerInk({imaging::greyThumbnail(empty), imaging::greyThumbnail(faint)}))
+        judgements.push_back(answer.judgement);
+    EXPECT_EQ(judgements, (std::vector{InkJudgement::Blank, InkJudgement::Written}));
+}
+
+TEST(AnswerInk, AMissingCutoutOrOneOfAnotherSizeIsNeverBlank)
+{
+    QTemporaryDir folder;
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    for (int seed = 1; seed <= 6; ++seed) {
+        const QString path = folder.filePath(u"%1.bmp"_s.arg(seed));
+        ASSERT_TRUE(imaging::saveDerivedBmp(drawnAnswer(Handwriting::None, seed), path).ok());
+        thumbnails.push_back(imaging::readGreyThumbnail(path));
+    }
+    // The workspace's BMP read in place gives the thumbnail of the decoded picture.
+    EXPECT_EQ(thumbnails.front().pixels,
+              imaging::greyThumbnail(drawnAnswer(Handwriting::None, 1)).pixels);
+    thumbnails.push_back(imaging::readGreyThumbnail(folder.filePath(u"missing.bmp"_s)));
+    EXPECT_TRUE(thumbnails.back().isNull());
+    thumbnails.push_back(
+        imaging::greyThumbnail(drawnAnswer(Handwriting::None, 7).copy(0, 0, 100, 80)));
+
+    const std::vector<imaging::AnswerInk> answers = imaging::judgeAnswerInk(thumbnails);
+    ASSERT_EQ(answers.size(), 8u);
+    for (std::size_t index = 0; index < 6; ++index)
+        EXPECT_EQ(answers[index].judgement, InkJudgement::Blank) << index;
+    EXPECT_EQ(answers[6].judgement, InkJudgement::Unknown);
+    EXPECT_EQ(answers[7].judgement, InkJudgement::Unknown);
+}
+
+TEST(SimilarOrder, BlankAnswersComeFirstInSheetOrderThenEachKindTogetherAndUnknownLast)
+{
+    using enum Handwriting;
+    const QList<Handwriting> drawn{Ring, Cross, Stroke, None,  Cross, Ring,   Stroke, Cross,
+                                   Ring, None,  Stroke, Cross, Ring,  Stroke, Ring};
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    for (qsizetype index = 0; index < drawn.size(); ++index)
+        thumbnails.push_back(imaging::greyThumbnail(drawnAnswer(drawn[index], int(index) + 1)));
+    thumbnails.push_back({});
+    const std::vector<int> order = imaging::similarOrder(imaging::judgeAnswerInk(thumbnails));
+
+    ASSERT_EQ(order.size(), thumbnails.size());
+    EXPECT_TRUE(std::is_permutation(
+        order.begin(), order.end(),
+        std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}.begin()));
+    EXPECT_EQ(order[0], 3);
+    EXPECT_EQ(order[1], 9);
+    EXPECT_EQ(order.back(), 15);
+    // Rings (5), then crosses and strokes (4 each), each kind in one run.
+    std::vector<Handwriting> runs;
+    for (auto place = order.begin() + 2; place != order.end() - 1; ++place)
+        if (runs.empty() || runs.back() != drawn[*place])
+            runs.push_back(drawn[*place]);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs.front(), Ring);
+}
