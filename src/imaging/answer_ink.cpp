@@ -15,8 +15,10 @@ namespace imaging {
 namespace {
 
 // Thumbnail pixels (about 4 sheet pixels each way): how far print may stand from where the
-// other cut-outs have it, once in each answer and once in the background.
+// other cut-outs have it; each answer of the background is darkened that far.
 constexpr int kShiftRadius = 2;
+// And the background once more, for what falls between.
+constexpr int kBackgroundRadius = 1;
 // Grey levels darker than the background near it before a pixel counts as ink: several times
 // the noise of a scanner after the 2 × 2 averaging, less than a faint pencil stroke.
 constexpr int kInkMargin = 32;
@@ -30,8 +32,13 @@ constexpr int kLeastInk = 20;
 constexpr int kAreaPerLeastInk = 4000;
 // The background needs this many answers to be the median of something.
 constexpr int kLeastAnswersForBackground = 5;
+// The levels of the backgrounds: of all answers, and of the blank ones (their median).
+constexpr double kAllAnswersShare = 0.75;
+constexpr double kMedianShare = 0.5;
 // The median is taken over at most this many answers, spread over the question.
 constexpr int kMedianSamples = 31;
+// Below this many answers in the median, each answer is left out of its own.
+constexpr int kLeaveOneOutBelow = 16;
 // How far an answer's paper may be brightened or darkened to match the background's.
 constexpr int kLargestPaperShift = 64;
 
@@ -65,10 +72,9 @@ template <typename RowOf> GreyThumbnail thumbnailOf(int width, int height, int s
     return thumbnail;
 }
 
-// Each pixel becomes the darkest within kShiftRadius of it, rows then columns.
-Pixels darkestNearby(const Pixels& in, int width, int height)
+// Each pixel becomes the darkest within `radius` of it, rows then columns.
+template <int radius> Pixels darkestNearby(const Pixels& in, int width, int height)
 {
-    constexpr int radius = kShiftRadius;
     Pixels across(in.size());
     std::vector<quint8> padded(std::size_t(width + 2 * radius));
     for (int y = 0; y < height; ++y) {
@@ -78,11 +84,13 @@ Pixels darkestNearby(const Pixels& in, int width, int height)
         std::fill_n(padded.begin() + radius + width, radius, row[width - 1]);
         const quint8* source = padded.data();
         quint8* out = across.data() + std::size_t(y) * std::size_t(width);
-        for (int x = 0; x < width; ++x)
-            out[x] =
-                std::min({source[x], source[x + 1], source[x + 2], source[x + 3], source[x + 4]});
+        for (int x = 0; x < width; ++x) {
+            quint8 darkest = source[x];
+            for (int offset = 1; offset <= 2 * radius; ++offset)
+                darkest = std::min(darkest, source[x + offset]);
+            out[x] = darkest;
+        }
     }
-    static_assert(radius == 2, "the row pass above takes five neighbours");
     Pixels out(in.size());
     for (int y = 0; y < height; ++y) {
         quint8* target = out.data() + std::size_t(y) * std::size_t(width);
@@ -167,44 +175,64 @@ std::vector<int> spreadSample(const std::vector<int>& from)
     return sample;
 }
 
-// The median of the answers, each darkened and brought to the common paper, pixel by pixel.
-Background backgroundOf(const std::vector<GreyThumbnail>& cutouts, const std::vector<int>& which,
-                        const std::vector<int>& papers)
-{
-    const std::vector<int> sample = spreadSample(which);
-    const int width = cutouts[std::size_t(sample.front())].width;
-    const int height = cutouts[std::size_t(sample.front())].height;
-    int commonPaper = 0;
-    {
-        std::vector<int> samplePapers;
-        for (int index : sample)
-            samplePapers.push_back(papers[std::size_t(index)]);
-        std::nth_element(samplePapers.begin(), samplePapers.begin() + qsizetype(sample.size() / 2),
-                         samplePapers.end());
-        commonPaper = samplePapers[sample.size() / 2];
-    }
+// The answers a background is the median of, each darkened and brought to their common paper.
+struct DarkenedSample {
+    std::vector<int> indices;
     std::vector<Pixels> darkened;
-    darkened.reserve(sample.size());
-    for (int index : sample) {
-        Pixels pixels = darkestNearby(cutouts[std::size_t(index)].pixels, width, height);
-        const int shift = std::clamp(commonPaper - papers[std::size_t(index)], -kLargestPaperShift,
+    int width = 0;
+    int height = 0;
+    int paper = 255;
+};
+
+DarkenedSample darkenedSample(const std::vector<GreyThumbnail>& cutouts,
+                              const std::vector<int>& which, const std::vector<int>& papers)
+{
+    DarkenedSample sample;
+    sample.indices = spreadSample(which);
+    sample.width = cutouts[std::size_t(sample.indices.front())].width;
+    sample.height = cutouts[std::size_t(sample.indices.front())].height;
+    std::vector<int> samplePapers;
+    for (int index : sample.indices)
+        samplePapers.push_back(papers[std::size_t(index)]);
+    const auto middle = samplePapers.begin() + qsizetype(samplePapers.size() / 2);
+    std::nth_element(samplePapers.begin(), middle, samplePapers.end());
+    sample.paper = *middle;
+    sample.darkened.reserve(sample.indices.size());
+    for (int index : sample.indices) {
+        Pixels pixels = darkestNearby<kShiftRadius>(cutouts[std::size_t(index)].pixels,
+                                                    sample.width, sample.height);
+        const int shift = std::clamp(sample.paper - papers[std::size_t(index)], -kLargestPaperShift,
                                      kLargestPaperShift);
         if (shift != 0)
             for (quint8& value : pixels)
                 value = quint8(std::clamp(value + shift, 0, 255));
-        darkened.push_back(std::move(pixels));
+        sample.darkened.push_back(std::move(pixels));
     }
-    Pixels median(std::size_t(width) * std::size_t(height));
-    std::vector<quint8> values(sample.size());
-    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    return sample;
+}
+
+// Pixel by pixel, the level that `share` of the sample is darker than (a half: the median),
+// leaving out the answer `excluded` (−1 for none); between two levels the lighter, which
+// explains less.
+Background backgroundOf(const DarkenedSample& sample, int excluded, double share)
+{
+    std::vector<const Pixels*> members;
+    for (std::size_t member = 0; member < sample.indices.size(); ++member)
+        if (sample.indices[member] != excluded)
+            members.push_back(&sample.darkened[member]);
+    Pixels median(std::size_t(sample.width) * std::size_t(sample.height));
+    std::vector<quint8> values(members.size());
+    const auto middle =
+        values.begin()
+        + std::min(qsizetype(double(values.size()) * share), qsizetype(values.size()) - 1);
     for (std::size_t pixel = 0; pixel < median.size(); ++pixel) {
-        for (std::size_t answer = 0; answer < darkened.size(); ++answer)
-            values[answer] = darkened[answer][pixel];
+        for (std::size_t member = 0; member < members.size(); ++member)
+            values[member] = (*members[member])[pixel];
         std::nth_element(values.begin(), middle, values.end());
         median[pixel] = *middle;
     }
-    const Pixels explained = darkestNearby(median, width, height);
-    Background background{std::vector<qint16>(explained.size()), commonPaper};
+    const Pixels explained = darkestNearby<kBackgroundRadius>(median, sample.width, sample.height);
+    Background background{std::vector<qint16>(explained.size()), sample.paper};
     for (std::size_t pixel = 0; pixel < explained.size(); ++pixel)
         background.inkBelow[pixel] = qint16(explained[pixel] - kInkMargin);
     return background;
@@ -306,20 +334,30 @@ std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts)
                 judged(cutouts[std::size_t(index)], papers[std::size_t(index)], nullptr);
         return answers;
     }
-    const auto judgeAll = [&](const Background& background) {
-        for (int index : comparable)
-            answers[std::size_t(index)] =
-                judged(cutouts[std::size_t(index)], papers[std::size_t(index)], &background);
+    const auto judgeAll = [&](const std::vector<int>& which, double share) {
+        const DarkenedSample sample = darkenedSample(cutouts, which, papers);
+        // In a small question an answer's own strokes, met by two others' at one place, would
+        // make the median there; each answer is then judged against the others alone.
+        const bool leaveOut = int(sample.indices.size()) < kLeaveOneOutBelow;
+        const Background shared = leaveOut ? Background{} : backgroundOf(sample, -1, share);
+        for (int index : comparable) {
+            const Background own = leaveOut ? backgroundOf(sample, index, share) : Background{};
+            answers[std::size_t(index)] = judged(
+                cutouts[std::size_t(index)], papers[std::size_t(index)], leaveOut ? &own : &shared);
+        }
     };
-    judgeAll(backgroundOf(cutouts, comparable, papers));
-    // Where most pupils wrote alike, the median of all answers holds some of their strokes; the
-    // blank answers alone hold only the print.
+    // Of all answers, a level that three in four are darker than: print, which every answer
+    // has, stays in it; pupils' strokes that met at one place on half of the answers do not.
+    judgeAll(comparable, kAllAnswersShare);
+    // Where most pupils wrote alike, the background of all answers holds some of their strokes;
+    // the blank answers alone hold only the print.
     std::vector<int> blanks;
     for (int index : comparable)
         if (answers[std::size_t(index)].judgement == InkJudgement::Blank)
             blanks.push_back(index);
-    if (int(blanks.size()) >= kLeastAnswersForBackground && blanks.size() < comparable.size())
-        judgeAll(backgroundOf(cutouts, blanks, papers));
+    // Left out of its own, an answer taken for blank is judged against the others alone.
+    if (blanks.size() >= 2 && blanks.size() < comparable.size())
+        judgeAll(blanks, kMedianShare);
     return answers;
 }
 

@@ -115,6 +115,6 @@ TEST(SimilarOrder, BlankAnswersComeFirstInSheetOrderThenEachKindTogetherAndUnkno
     for (auto place = order.begin() + 2; place != order.end() - 1; ++place)
         if (runs.empty() || runs.back() != drawn[*place])
             runs.push_back(drawn[*place]);
-    ASSERT_EQ(runs.size(), 3u);
+    ASSERT_EQ(runs.size(), 3u) << ::testing::PrintToString(order);
     EXPECT_EQ(runs.front(), Ring);
 }
