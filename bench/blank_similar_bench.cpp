@@ -5,16 +5,25 @@
 // answers are found, how often neighbours in the order are of one kind, and the time taken.
 #include "bench_application.h"
 #include "bench_report.h"
+#include "grading/grading_window.h"
+#include "grading/open_grading.h"
 #include "imaging/answer_ink.h"
 #include "imaging/derived_bmp_saving.h"
 #include "imaging/japanese_font.h"
 #include "imaging/similar_order.h"
 #include "sample_exam/handwriting.h"
+#include "synthetic_exam.h"
+#include "workspace/region_file.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <cmath>
 #include <limits>
@@ -112,6 +121,84 @@ Answer makeAnswer(int sheet)
     return answer;
 }
 
+// The grading window on the generated answers as region 1 of a workspace: the time of the first
+// "似た順" (the question judged), and then of a switch to another question and back and of the
+// check box, each of which finds the question judged already.
+void timeTheWindow(const std::vector<Answer>& answers)
+{
+    QTemporaryDir folder;
+    const workspace::Workspace workspace(folder.path());
+    // Only the existence of the sheet images matters to grading.
+    bench::writeSheets(workspace, kAnswers, QSize(165, 234));
+    QDir().mkpath(workspace.path(u"ini"_s));
+    const QList<workspace::RegionRect> regions{{10, 160, 610, 10}, {10, 60, 110, 10}};
+    if (workspace::Status written =
+            workspace::writeRegions(workspace.path(workspace::paths::regionFile()), regions);
+        !written)
+        qFatal("%s", qPrintable(written.error()));
+    for (int region : {1, 2}) {
+        QDir().mkpath(workspace.path(workspace::paths::cutoutFolder(region)));
+        for (int sheet = 1; sheet <= kAnswers; ++sheet) {
+            const QImage& image = answers[std::size_t(sheet - 1)].image;
+            if (workspace::Status saved = imaging::saveDerivedBmp(
+                    region == 1 ? image : image.copy(0, 0, 100, 50),
+                    workspace.path(workspace::paths::cutoutImage(region, sheet)));
+                !saved)
+                qFatal("%s", qPrintable(saved.error()));
+        }
+    }
+    QPointer<grading::GradingWindow> window = grading::openGradingWindow(workspace, nullptr);
+    if (!window)
+        qFatal("the grading window did not open");
+    window->show();
+    const auto selector = [&window](int index) {
+        for (QLabel* label : window->findChildren<QLabel*>(u"Label1"_s))
+            if (label->property("index").toInt() == index)
+                return label;
+        qFatal("no region selector");
+    };
+    auto* similar = window->findChild<QCheckBox*>(u"chkNiteru"_s);
+    auto* blank = window->findChild<QPushButton*>(u"cmdMutou"_s);
+    const auto settle = [] { QCoreApplication::processEvents(); };
+    QTest::mouseClick(selector(0), Qt::LeftButton);
+    settle();
+    const double first = bench::secondsFor([&] {
+        similar->click();
+        blank->click();
+        settle();
+    });
+    // The other question judged too, so that what follows finds both in the cache.
+    QTest::mouseClick(selector(1), Qt::LeftButton);
+    QTest::mouseClick(selector(0), Qt::LeftButton);
+    double switching = 0;
+    double toggling = 0;
+    for (int round = 0; round < 5; ++round) {
+        switching = std::max(switching, bench::secondsFor([&] {
+                                            QTest::mouseClick(selector(1), Qt::LeftButton);
+                                            QTest::mouseClick(selector(0), Qt::LeftButton);
+                                            settle();
+                                        }) / 2);
+        toggling = std::max(toggling, bench::secondsFor([&] {
+                                similar->click();
+                                settle();
+                            }));
+    }
+    // The page of 500 answers in sheet order, for comparison: what a switch cost before.
+    similar->setChecked(false);
+    const double sheetOrder = bench::bestSecondsFor(5, [&] {
+        QTest::mouseClick(selector(0), Qt::LeftButton);
+        settle();
+    });
+    bench::report(u"window: first 似た順 and 無答を選択 of 500 answers"_s, first * 1000, u"ms"_s);
+    bench::report(u"window: switching question afterwards (slowest of 5)"_s, switching * 1000,
+                  u"ms"_s);
+    bench::report(u"window: the 似た順 box afterwards (slowest of 5)"_s, toggling * 1000, u"ms"_s);
+    bench::report(u"window: the same page in sheet order (baseline, best of 5)"_s,
+                  sheetOrder * 1000, u"ms"_s);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    delete window.data();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -201,5 +288,6 @@ int main(int argc, char** argv)
     bench::report(u"  of which reading the cut-outs"_s, readingSeconds * 1000, u"ms"_s);
     bench::report(u"  of which blank detection"_s, judgingSeconds * 1000, u"ms"_s);
     bench::report(u"  of which the order"_s, orderingSeconds * 1000, u"ms"_s);
+    timeTheWindow(answers);
     return 0;
 }
