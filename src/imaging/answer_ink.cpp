@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 
 namespace imaging {
@@ -24,12 +25,13 @@ constexpr int kBackgroundRadius = 1;
 constexpr int kInkMargin = 32;
 // Without a background: grey levels below the answer's own paper.
 constexpr int kPlainInkMargin = 48;
-// Connected ink smaller than this many thumbnail pixels is dust or a scanner's speck.
+// Connected ink smaller than this many thumbnail pixels of 2 × 2 is dust or a scanner's speck.
 constexpr int kSmallestStroke = 6;
-// The least ink (thumbnail pixels) of a written answer: a short dash; large boxes need a little
-// more, as they gather more dust.
+// The least ink (thumbnail pixels of 2 × 2) of a written answer: a short dash. With larger
+// blocks both shrink as a stroke's length does.
 constexpr int kLeastInk = 20;
-constexpr int kAreaPerLeastInk = 4000;
+// Thumbnail pixels at most: a cut-out of 490 × 490 still has blocks of 2 × 2.
+constexpr double kLargestThumbnail = 60000;
 // The background needs this many answers to be the median of something.
 constexpr int kLeastAnswersForBackground = 5;
 // The levels of the backgrounds: of all answers, and of the blank ones (their median).
@@ -44,29 +46,54 @@ constexpr int kLargestPaperShift = 64;
 
 using Pixels = std::vector<quint8>;
 
-// Rows of blue, green, red bytes at `step` bytes per pixel, each 2 × 2 block as grey at its
-// darkest: a thin line then keeps its full darkness wherever it falls between the blocks, so
-// that it looks the same on every sheet, and a faint stroke is not thinned out by averaging.
+// The side of the square blocks a cut-out is reduced by: 2, or more for a large region so that
+// 500 thumbnails and their masks stay within tens of megabytes.
+int blockFor(int width, int height)
+{
+    const double area = double(width) * double(height);
+    return std::max(2, int(std::ceil(std::sqrt(area / kLargestThumbnail))));
+}
+
+// Rows of blue, green, red bytes at `step` bytes per pixel, each block as grey at its darkest:
+// a thin line then keeps its full darkness wherever it falls between the blocks, so that it
+// looks the same on every sheet, and a faint stroke is not thinned out by averaging.
 template <typename RowOf> GreyThumbnail thumbnailOf(int width, int height, int step, RowOf rowOf)
 {
     GreyThumbnail thumbnail;
-    thumbnail.width = std::max(1, width / 2);
-    thumbnail.height = std::max(1, height / 2);
-    thumbnail.pixels.resize(std::size_t(thumbnail.width) * std::size_t(thumbnail.height));
+    thumbnail.block = blockFor(width, height);
+    const int block = thumbnail.block;
+    thumbnail.width = std::max(1, width / block);
+    thumbnail.height = std::max(1, height / block);
+    thumbnail.pixels.assign(std::size_t(thumbnail.width) * std::size_t(thumbnail.height), 255);
     const auto grey = [step](const uchar* row, int x) {
         const uchar* pixel = row + qsizetype(x) * step;
-        return 29 * pixel[0] + 150 * pixel[1] + 77 * pixel[2];
+        return (29 * pixel[0] + 150 * pixel[1] + 77 * pixel[2]) >> 8;
     };
+    if (block == 2) {
+        // The usual case, without the general loop's bounds.
+        for (int y = 0; y < thumbnail.height; ++y) {
+            const uchar* upper = rowOf(std::min(2 * y, height - 1));
+            const uchar* lower = rowOf(std::min(2 * y + 1, height - 1));
+            quint8* out = thumbnail.pixels.data() + std::size_t(y) * std::size_t(thumbnail.width);
+            for (int x = 0; x < thumbnail.width; ++x) {
+                const int left = std::min(2 * x, width - 1);
+                const int right = std::min(2 * x + 1, width - 1);
+                out[x] = quint8(std::min({grey(upper, left), grey(upper, right), grey(lower, left),
+                                          grey(lower, right)}));
+            }
+        }
+        return thumbnail;
+    }
     for (int y = 0; y < thumbnail.height; ++y) {
-        const uchar* upper = rowOf(std::min(2 * y, height - 1));
-        const uchar* lower = rowOf(std::min(2 * y + 1, height - 1));
         quint8* out = thumbnail.pixels.data() + std::size_t(y) * std::size_t(thumbnail.width);
-        for (int x = 0; x < thumbnail.width; ++x) {
-            const int left = std::min(2 * x, width - 1);
-            const int right = std::min(2 * x + 1, width - 1);
-            out[x] = quint8(std::min({grey(upper, left), grey(upper, right), grey(lower, left),
-                                      grey(lower, right)})
-                            >> 8);
+        for (int rowInBlock = 0; rowInBlock < block; ++rowInBlock) {
+            const uchar* row = rowOf(std::min(block * y + rowInBlock, height - 1));
+            for (int x = 0; x < thumbnail.width; ++x) {
+                int darkest = out[x];
+                for (int column = block * x; column < block * x + block; ++column)
+                    darkest = std::min(darkest, grey(row, std::min(column, width - 1)));
+                out[x] = quint8(darkest);
+            }
         }
     }
     return thumbnail;
@@ -122,8 +149,8 @@ int paperLevel(const Pixels& pixels)
     return 255;
 }
 
-// Clears connected ink (8 neighbours) smaller than kSmallestStroke; returns the ink left.
-int removeSpecks(std::vector<quint8>& mask, int width, int height)
+// Clears connected ink (8 neighbours) smaller than `smallestStroke`; returns the ink left.
+int removeSpecks(std::vector<quint8>& mask, int width, int height, int smallestStroke)
 {
     constexpr quint8 kVisited = 2;
     int kept = 0;
@@ -146,7 +173,7 @@ int removeSpecks(std::vector<quint8>& mask, int width, int height)
                     }
                 }
         }
-        if (int(component.size()) < kSmallestStroke)
+        if (int(component.size()) < smallestStroke)
             for (int at : component)
                 mask[std::size_t(at)] = 0;
         else
@@ -238,9 +265,10 @@ Background backgroundOf(const DarkenedSample& sample, int excluded, double share
     return background;
 }
 
-int leastInk(int width, int height)
+// A length in thumbnail pixels of 2 × 2 as a length in thumbnail pixels of the block.
+int forBlock(int length, int block)
 {
-    return std::max(kLeastInk, width * height / kAreaPerLeastInk);
+    return std::max(2, length * 2 / block);
 }
 
 AnswerInk judged(const GreyThumbnail& cutout, int paper, const Background* background)
@@ -262,10 +290,10 @@ AnswerInk judged(const GreyThumbnail& cutout, int paper, const Background* backg
         for (std::size_t pixel = 0; pixel < cutout.pixels.size(); ++pixel)
             answer.mask[pixel] = cutout.pixels[pixel] < threshold;
     }
-    answer.inkPixels = removeSpecks(answer.mask, cutout.width, cutout.height);
-    answer.judgement = answer.inkPixels < leastInk(cutout.width, cutout.height)
-                           ? InkJudgement::Blank
-                           : InkJudgement::Written;
+    answer.inkPixels = removeSpecks(answer.mask, cutout.width, cutout.height,
+                                    forBlock(kSmallestStroke, cutout.block));
+    answer.judgement = answer.inkPixels < forBlock(kLeastInk, cutout.block) ? InkJudgement::Blank
+                                                                            : InkJudgement::Written;
     return answer;
 }
 

@@ -11,11 +11,12 @@
 // the background and only what an answer adds to it counts as ink.
 namespace imaging {
 
-// A cut-out reduced for judging its ink: grey, half its size each way (each 2 × 2 block at its
-// darkest), which quarters the work.
+// A cut-out reduced for judging its ink: grey, each block of 2 × 2 pixels at its darkest, which
+// quarters the work; a large cut-out in larger blocks.
 struct GreyThumbnail {
     int width = 0;
     int height = 0;
+    int block = 2;              // the side of a block in cut-out pixels
     std::vector<quint8> pixels; // row by row, 0 black … 255 white
 
     [[nodiscard]] bool isNull() const { return pixels.empty(); }

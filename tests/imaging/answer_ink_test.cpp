@@ -4,6 +4,7 @@
 #include "imaging/derived_bmp_saving.h"
 #include "imaging/similar_order.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -117,4 +118,28 @@ TEST(SimilarOrder, BlankAnswersComeFirstInSheetOrderThenEachKindTogetherAndUnkno
             runs.push_back(drawn[*place]);
     ASSERT_EQ(runs.size(), 3u) << ::testing::PrintToString(order);
     EXPECT_EQ(runs.front(), Ring);
+}
+
+TEST(AnswerInk, ALargeRegionIsJudgedInLargerBlocksAndAShortStrokeStillCounts)
+{
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    for (int answer = 0; answer < 6; ++answer) {
+        QImage page(1200, 1000, QImage::Format_RGB32);
+        page.fill(QColor(240, 240, 240));
+        QPainter painter(&page);
+        painter.setPen(QPen(QColor(30, 30, 30), 3));
+        painter.drawRect(10 + answer % 3, 10, 1170, 970);
+        if (answer % 2 == 1)
+            painter.drawLine(500 + 50 * answer, 400, 500 + 50 * answer, 440);
+        painter.end();
+        thumbnails.push_back(imaging::greyThumbnail(page));
+    }
+    EXPECT_EQ(thumbnails.front().block, 5);
+    EXPECT_EQ(thumbnails.front().width, 240);
+    std::vector<InkJudgement> judgements;
+    for (const imaging::AnswerInk& answer : imaging::judgeAnswerInk(thumbnails))
+        judgements.push_back(answer.judgement);
+    EXPECT_EQ(judgements,
+              (std::vector{InkJudgement::Blank, InkJudgement::Written, InkJudgement::Blank,
+                           InkJudgement::Written, InkJudgement::Blank, InkJudgement::Written}));
 }
