@@ -2,6 +2,7 @@
 #include "question_ink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace steps {
@@ -46,6 +47,25 @@ std::optional<double> blankShare(const std::vector<imaging::AnswerInk>& answers)
         blanks += answer.judgement == imaging::InkJudgement::Blank;
     }
     return double(blanks) / double(answers.size());
+}
+
+std::vector<std::optional<double>> questionBlankShares(const workspace::Workspace& workFolder,
+                                                       int regionCount, int sheetCount)
+{
+    std::vector<std::optional<double>> shares(std::size_t(std::max(regionCount, 0)));
+    std::atomic<int> next = 0;
+    const auto work = [&] {
+        for (int index = next++; index < regionCount; index = next++)
+            shares[std::size_t(index)] =
+                blankShare(questionAnswerInk(workFolder, index + 1, sheetCount));
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int thread = 1; thread < int(std::thread::hardware_concurrency()); ++thread)
+            helpers.emplace_back(work);
+        work();
+    }
+    return shares;
 }
 
 } // namespace steps

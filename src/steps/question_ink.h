@@ -18,4 +18,9 @@ questionAnswerInk(const workspace::Workspace& workFolder, int region, int sheetC
 // answer could not be judged, as a share of the others would be wrong.
 [[nodiscard]] std::optional<double> blankShare(const std::vector<imaging::AnswerInk>& answers);
 
+// The blank share of regions 1 … regionCount (index 0 for region 1), the regions shared among
+// the cores; it returns when all are done.
+[[nodiscard]] std::vector<std::optional<double>>
+questionBlankShares(const workspace::Workspace& workFolder, int regionCount, int sheetCount);
+
 } // namespace steps

@@ -67,9 +67,10 @@ QStringList writeStatisticsTables(const workspace::Workspace& workFolder, const 
     const QList<QuestionColumn> columns = questionColumns(
         plan.scoreRows, static_cast<int>(plan.regions.size()), plan.viewpointSetup.viewpoints);
     ExamStatistics statistics = examStatistics(columns, plan.totals);
+    const std::vector<std::optional<double>> blankShares = questionBlankShares(
+        workFolder, static_cast<int>(statistics.questions.size()), plan.sheetCount());
     for (qsizetype index = 0; index < statistics.questions.size(); ++index)
-        statistics.questions[index].blankRate = blankShare(
-            questionAnswerInk(workFolder, static_cast<int>(index + 1), plan.sheetCount()));
+        statistics.questions[index].blankRate = blankShares[std::size_t(index)];
     QStringList problems;
     if (workspace::Status written = workspace::writeTextLines(
             workFolder.path(paths::statisticsTable()), statisticsTableLines(statistics));
