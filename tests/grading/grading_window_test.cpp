@@ -547,6 +547,11 @@ TEST_F(GradingWindowTest, BlankAnswersAndTheLookAlikeOrderKeepEveryScoreWithItsS
     QTest::keyRelease(canvas(), Qt::Key_Shift);
     EXPECT_EQ(yellowCells(), (std::set<int>{order[3], order[4], order[5]}));
     pressKey(Qt::Key_F3);
+    // Tab goes on to the score of the answer that stands next.
+    auto* score = control<QLineEdit>(m_window, u"txtPoint"_s, order[7]);
+    score->setFocus();
+    QTest::keyClick(score, Qt::Key_Tab);
+    EXPECT_EQ(m_window->focusWidget(), control<QLineEdit>(m_window, u"txtPoint"_s, order[8]));
     click(control<PictureBox>(m_window, u"picKaitou"_s, order[6]));
     palette()->commentPreset()->setText(u"よい"_s);
     click(palette()->commentButton());
