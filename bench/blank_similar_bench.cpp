@@ -16,6 +16,7 @@
 #include "synthetic_exam.h"
 #include "workspace/region_file.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -119,6 +120,12 @@ Answer makeAnswer(int sheet)
     }
     painter.end();
     addScannerNoise(answer.image, random);
+    // Scanners deliver JPEG: its ringing around every edge comes with the cut-out.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    answer.image.save(&buffer, "JPEG", 75);
+    answer.image = QImage::fromData(jpeg, "JPEG").convertToFormat(QImage::Format_RGB32);
     return answer;
 }
 
