@@ -41,6 +41,8 @@ constexpr double kMedianShare = 0.5;
 constexpr int kMedianSamples = 31;
 // Below this many answers in the median, each answer is left out of its own.
 constexpr int kLeaveOneOutBelow = 16;
+// Thumbnail pixels a cut-out is moved at most to bring its print in line with the others'.
+constexpr int kLargestPrintShift = 8;
 // How far an answer's paper may be brightened or darkened to match the background's.
 constexpr int kLargestPaperShift = 64;
 
@@ -265,6 +267,107 @@ Background backgroundOf(const DarkenedSample& sample, int excluded, double share
     return background;
 }
 
+// Darkness summed along the columns and along the rows, each less its mean, so that paper of
+// another tone compares alike.
+struct DarknessProfiles {
+    std::vector<double> columns;
+    std::vector<double> rows;
+};
+
+DarknessProfiles darknessProfiles(const GreyThumbnail& thumbnail)
+{
+    std::vector<qint64> columns(std::size_t(thumbnail.width));
+    std::vector<qint64> rows(std::size_t(thumbnail.height));
+    for (int y = 0; y < thumbnail.height; ++y) {
+        const quint8* row = thumbnail.pixels.data() + std::size_t(y) * std::size_t(thumbnail.width);
+        qint64 rowSum = 0;
+        for (int x = 0; x < thumbnail.width; ++x) {
+            const int darkness = 255 - row[x];
+            columns[std::size_t(x)] += darkness;
+            rowSum += darkness;
+        }
+        rows[std::size_t(y)] = rowSum;
+    }
+    const auto lessMean = [](const std::vector<qint64>& sums) {
+        double mean = 0;
+        for (qint64 sum : sums)
+            mean += double(sum);
+        mean /= double(sums.size());
+        std::vector<double> profile(sums.size());
+        for (std::size_t at = 0; at < sums.size(); ++at)
+            profile[at] = double(sums[at]) - mean;
+        return profile;
+    };
+    return {lessMean(columns), lessMean(rows)};
+}
+
+// How far the profile stands from the reference: the shift, within kLargestPrintShift, that
+// makes them differ least, the smaller of two equal ones.
+int profileShift(const std::vector<double>& profile, const std::vector<double>& reference)
+{
+    // Every shift is compared over the whole length, the profile's ends standing in for what
+    // lies beyond them: a shift must not win by pushing a frame line out of the comparison.
+    const int length = int(profile.size());
+    int best = 0;
+    double bestDifference = -1;
+    for (int distance = 0; distance <= kLargestPrintShift; ++distance)
+        for (int shift : {distance, -distance}) {
+            double difference = 0;
+            for (int at = 0; at < length; ++at)
+                difference += std::abs(profile[std::size_t(std::clamp(at - shift, 0, length - 1))]
+                                       - reference[std::size_t(at)]);
+            if (bestDifference < 0 || difference < bestDifference) {
+                best = shift;
+                bestDifference = difference;
+            }
+        }
+    return best;
+}
+
+// The cut-outs moved so that their print lies where it lies on the plainest of them, by
+// comparing their darkness along the rows and the columns with its; what moves in from outside
+// is white, which is never ink. The plainest (the least varied darkness) is most likely blank:
+// its print alone, with every line sharp, where a median of shifted lines would blur them away.
+std::vector<GreyThumbnail> alignedToCommonPrint(const std::vector<GreyThumbnail>& cutouts,
+                                                const std::vector<int>& comparable)
+{
+    const auto variation = [](const std::vector<double>& profile) {
+        double sum = 0;
+        for (double value : profile)
+            sum += value * value;
+        return sum / double(profile.size());
+    };
+    std::vector<DarknessProfiles> profiles(cutouts.size());
+    int plainest = comparable.front();
+    double plainestVariation = -1;
+    for (int index : comparable) {
+        DarknessProfiles& profile = profiles[std::size_t(index)];
+        profile = darknessProfiles(cutouts[std::size_t(index)]);
+        const double varied = variation(profile.columns) + variation(profile.rows);
+        if (plainestVariation < 0 || varied < plainestVariation) {
+            plainest = index;
+            plainestVariation = varied;
+        }
+    }
+    const DarknessProfiles& reference = profiles[std::size_t(plainest)];
+
+    std::vector<GreyThumbnail> aligned = cutouts;
+    for (int index : comparable) {
+        const GreyThumbnail& cutout = cutouts[std::size_t(index)];
+        const int dx = profileShift(profiles[std::size_t(index)].columns, reference.columns);
+        const int dy = profileShift(profiles[std::size_t(index)].rows, reference.rows);
+        if (dx == 0 && dy == 0)
+            continue;
+        GreyThumbnail& moved = aligned[std::size_t(index)];
+        std::fill(moved.pixels.begin(), moved.pixels.end(), quint8(255));
+        for (int y = std::max(0, dy); y < std::min(cutout.height, cutout.height + dy); ++y)
+            std::copy_n(cutout.pixels.begin() + qsizetype(y - dy) * cutout.width + std::max(0, -dx),
+                        cutout.width - std::abs(dx),
+                        moved.pixels.begin() + qsizetype(y) * cutout.width + std::max(0, dx));
+    }
+    return aligned;
+}
+
 // A length in thumbnail pixels of 2 × 2 as a length in thumbnail pixels of the block.
 int forBlock(int length, int block)
 {
@@ -362,16 +465,22 @@ std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts)
                 judged(cutouts[std::size_t(index)], papers[std::size_t(index)], nullptr);
         return answers;
     }
+    const std::vector<GreyThumbnail> aligned = alignedToCommonPrint(cutouts, comparable);
     const auto judgeAll = [&](const std::vector<int>& which, double share) {
-        const DarkenedSample sample = darkenedSample(cutouts, which, papers);
+        const DarkenedSample sample = darkenedSample(aligned, which, papers);
         // In a small question an answer's own strokes, met by two others' at one place, would
         // make the median there; each answer is then judged against the others alone.
         const bool leaveOut = int(sample.indices.size()) < kLeaveOneOutBelow;
-        const Background shared = leaveOut ? Background{} : backgroundOf(sample, -1, share);
+        const Background shared = backgroundOf(sample, -1, share);
         for (int index : comparable) {
-            const Background own = leaveOut ? backgroundOf(sample, index, share) : Background{};
-            answers[std::size_t(index)] = judged(
-                cutouts[std::size_t(index)], papers[std::size_t(index)], leaveOut ? &own : &shared);
+            const bool ownLeftOut =
+                leaveOut
+                && std::find(sample.indices.begin(), sample.indices.end(), index)
+                       != sample.indices.end();
+            const Background own = ownLeftOut ? backgroundOf(sample, index, share) : Background{};
+            answers[std::size_t(index)] =
+                judged(aligned[std::size_t(index)], papers[std::size_t(index)],
+                       ownLeftOut ? &own : &shared);
         }
     };
     // Of all answers, a level that three in four are darker than: print, which every answer
