@@ -143,3 +143,28 @@ TEST(AnswerInk, ALargeRegionIsJudgedInLargerBlocksAndAShortStrokeStillCounts)
               (std::vector{InkJudgement::Blank, InkJudgement::Written, InkJudgement::Blank,
                            InkJudgement::Written, InkJudgement::Blank, InkJudgement::Written}));
 }
+
+TEST(AnswerInk, PrintShiftedFurtherThanItsLinesAreWideIsLinedUpFirst)
+{
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    const QList<int> shifts{0, 5, -5, 3, -4, 4, -2, 5, -5};
+    for (qsizetype answer = 0; answer < shifts.size(); ++answer) {
+        QImage cutout(300, 100, QImage::Format_RGB32);
+        cutout.fill(QColor(240, 240, 240));
+        QPainter painter(&cutout);
+        painter.setPen(QPen(QColor(30, 30, 30), 2));
+        painter.translate(shifts[answer], -shifts[answer]);
+        painter.drawRect(10, 10, 280, 80);
+        painter.drawLine(200, 20, 200, 80);
+        if (answer == 4)
+            painter.drawLine(60, 50, 120, 50);
+        painter.end();
+        thumbnails.push_back(imaging::greyThumbnail(cutout));
+    }
+    std::vector<InkJudgement> expected(shifts.size(), InkJudgement::Blank);
+    expected[4] = InkJudgement::Written;
+    std::vector<InkJudgement> judgements;
+    for (const imaging::AnswerInk& answer : imaging::judgeAnswerInk(thumbnails))
+        judgements.push_back(answer.judgement);
+    EXPECT_EQ(judgements, expected);
+}
