@@ -21,7 +21,7 @@ constexpr int kShiftRadius = 2;
 // And the background once more, for what falls between.
 constexpr int kBackgroundRadius = 1;
 // Grey levels darker than the background near it before a pixel counts as ink: several times
-// the noise of a scanner after the 2 × 2 averaging, less than a faint pencil stroke.
+// the noise of a scanner, less than a faint pencil stroke.
 constexpr int kInkMargin = 32;
 // Without a background: grey levels below the answer's own paper.
 constexpr int kPlainInkMargin = 48;

@@ -28,9 +28,9 @@ std::vector<imaging::AnswerInk> questionAnswerInk(const workspace::Workspace& wo
                 workFolder.path(workspace::paths::cutoutImage(region, sheet)));
     };
     {
-        std::vector<std::jthread> helpers;
+        std::vector<std::jthread> workers;
         for (int first = 2; first <= threads; ++first)
-            helpers.emplace_back(readEvery, first);
+            workers.emplace_back(readEvery, first);
         readEvery(1);
     }
     return imaging::judgeAnswerInk(cutouts);
@@ -60,9 +60,9 @@ std::vector<std::optional<double>> questionBlankShares(const workspace::Workspac
                 blankShare(questionAnswerInk(workFolder, index + 1, sheetCount));
     };
     {
-        std::vector<std::jthread> helpers;
+        std::vector<std::jthread> workers;
         for (int thread = 1; thread < int(std::thread::hardware_concurrency()); ++thread)
-            helpers.emplace_back(work);
+            workers.emplace_back(work);
         work();
     }
     return shares;
