@@ -470,7 +470,8 @@ std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts)
         const DarkenedSample sample = darkenedSample(aligned, which, papers);
         // In a small question an answer's own strokes, met by two others' at one place, would
         // make the median there; each answer is then judged against the others alone.
-        const bool leaveOut = int(sample.indices.size()) < kLeaveOneOutBelow;
+        const bool leaveOut =
+            sample.indices.size() >= 2 && int(sample.indices.size()) < kLeaveOneOutBelow;
         const Background shared = backgroundOf(sample, -1, share);
         for (int index : comparable) {
             const bool ownLeftOut =
@@ -492,9 +493,29 @@ std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts)
     for (int index : comparable)
         if (answers[std::size_t(index)].judgement == InkJudgement::Blank)
             blanks.push_back(index);
+    if (blanks.empty() || blanks.size() == comparable.size())
+        return answers;
+    // Where most pupils wrote alike, so much alike that their strokes stayed in that background,
+    // the answers taken for blank include theirs. The one with the least dark of all is most
+    // likely blank: only those with nothing beyond its print stand for the background.
+    const auto darkPixels = [&](int index) {
+        const GreyThumbnail& cutout = aligned[std::size_t(index)];
+        const int threshold = papers[std::size_t(index)] - kPlainInkMargin;
+        return std::count_if(cutout.pixels.begin(), cutout.pixels.end(),
+                             [threshold](quint8 value) { return value < threshold; });
+    };
+    const int plainest = *std::min_element(blanks.begin(), blanks.end(), [&](int one, int other) {
+        return darkPixels(one) < darkPixels(other);
+    });
+    const Background alone = backgroundOf(darkenedSample(aligned, {plainest}, papers), -1, 0.5);
+    std::vector<int> alike;
+    for (int index : blanks)
+        if (index == plainest
+            || judged(aligned[std::size_t(index)], papers[std::size_t(index)], &alone).judgement
+                   == InkJudgement::Blank)
+            alike.push_back(index);
     // Left out of its own, an answer taken for blank is judged against the others alone.
-    if (blanks.size() >= 2 && blanks.size() < comparable.size())
-        judgeAll(blanks, kMedianShare);
+    judgeAll(alike, kMedianShare);
     return answers;
 }
 

@@ -42,12 +42,14 @@ struct AnswerInk {
 // that its print lines up with the plainest one's (by the darkness along its rows and columns),
 // and the question's background is taken from the cut-outs, each darkened over a few pixels so
 // that what the move left over still lines up: first the level that three in four of all answers
-// are darker than, then the median of the answers that this finds blank, which hold the print
-// alone. Ink is what an answer has darker than the background near it by more than the scanner's
-// noise; in a small question an answer is left out of its own background. With fewer than 5 answers
-// there is no background, and ink is whatever is clearly darker than the paper, print included.
-// Specks of dust are left out; an answer with less ink than a short stroke is blank. A cut-out that
-// is missing, unreadable or of another size than most is Unknown, never blank.
+// are darker than, then the median of the answers that this finds blank and that hold nothing
+// beyond the print of the plainest of them (where most pupils wrote alike, their strokes can
+// stay in the first level). Ink is what an answer has darker than the background near it by more
+// than the scanner's noise; in a small question an answer is left out of its own background. With
+// fewer than 5 answers there is no background, and ink is whatever is clearly darker than the
+// paper, print included. Specks of dust are left out; an answer with less ink than a short stroke
+// is blank. A cut-out that is missing, unreadable or of another size than most is Unknown, never
+// blank.
 [[nodiscard]] std::vector<AnswerInk> judgeAnswerInk(const std::vector<GreyThumbnail>& cutouts);
 
 } // namespace imaging

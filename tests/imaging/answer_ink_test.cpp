@@ -168,3 +168,34 @@ TEST(AnswerInk, PrintShiftedFurtherThanItsLinesAreWideIsLinedUpFirst)
         judgements.push_back(answer.judgement);
     EXPECT_EQ(judgements, expected);
 }
+
+TEST(AnswerInk, AChoiceCircledAlikeOnMostSheetsIsStillWritten)
+{
+    // Ten pupils of twelve ring the same printed option: their rings must not become the
+    // background that the blank answers are measured against.
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    std::vector<InkJudgement> expected;
+    for (int answer = 0; answer < 12; ++answer) {
+        QImage cutout(240, 80, QImage::Format_RGB32);
+        cutout.fill(QColor(240, 240, 240));
+        QPainter painter(&cutout);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(30, 30, 30), 2));
+        for (int option = 0; option < 3; ++option)
+            painter.drawRect(40 + 70 * option, 30, 16, 16);
+        const bool blank = answer % 6 == 0;
+        if (!blank) {
+            painter.setPen(QPen(QColor(50, 50, 60), 3));
+            // As pupils draw them: the centre and the size a few pixels apart.
+            painter.drawEllipse(QPointF(42 + (answer * 5) % 13, 33 + (answer * 3) % 11),
+                                15 + answer % 5, 14 + answer % 4);
+        }
+        painter.end();
+        thumbnails.push_back(imaging::greyThumbnail(cutout));
+        expected.push_back(blank ? InkJudgement::Blank : InkJudgement::Written);
+    }
+    std::vector<InkJudgement> judgements;
+    for (const imaging::AnswerInk& answer : imaging::judgeAnswerInk(thumbnails))
+        judgements.push_back(answer.judgement);
+    EXPECT_EQ(judgements, expected);
+}
