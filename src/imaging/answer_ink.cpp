@@ -356,7 +356,7 @@ std::vector<GreyThumbnail> alignedToCommonPrint(const std::vector<GreyThumbnail>
         const GreyThumbnail& cutout = cutouts[std::size_t(index)];
         const int dx = profileShift(profiles[std::size_t(index)].columns, reference.columns);
         const int dy = profileShift(profiles[std::size_t(index)].rows, reference.rows);
-        if (dx == 0 && dy == 0)
+        if ((dx == 0 && dy == 0) || std::abs(dx) >= cutout.width || std::abs(dy) >= cutout.height)
             continue;
         GreyThumbnail& moved = aligned[std::size_t(index)];
         std::fill(moved.pixels.begin(), moved.pixels.end(), quint8(255));

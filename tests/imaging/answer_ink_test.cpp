@@ -199,3 +199,21 @@ TEST(AnswerInk, AChoiceCircledAlikeOnMostSheetsIsStillWritten)
         judgements.push_back(answer.judgement);
     EXPECT_EQ(judgements, expected);
 }
+
+TEST(AnswerInk, CutoutsOfAFewPixelsAreJudgedAndOrderedWithoutFault)
+{
+    std::vector<imaging::GreyThumbnail> thumbnails;
+    for (int answer = 0; answer < 9; ++answer) {
+        QImage cutout(answer % 3 == 1 ? 4 : 3, 2, QImage::Format_RGB32);
+        cutout.fill(answer % 3 == 0 ? Qt::black : Qt::white);
+        thumbnails.push_back(imaging::greyThumbnail(cutout));
+    }
+    const std::vector<imaging::AnswerInk> answers = imaging::judgeAnswerInk(thumbnails);
+    ASSERT_EQ(answers.size(), thumbnails.size());
+    // Too small for a stroke: nothing is written, and those of the rarer size are not judged.
+    for (std::size_t index = 0; index < answers.size(); ++index)
+        EXPECT_EQ(answers[index].judgement,
+                  index % 3 == 1 ? InkJudgement::Unknown : InkJudgement::Blank)
+            << index;
+    EXPECT_EQ(imaging::similarOrder(answers).size(), answers.size());
+}
