@@ -62,6 +62,9 @@ CommandPanel::CommandPanel(QWidget* parent)
     m_controls.extractButton = widgets::makeDesignedControl<QPushButton>(
         this, u"Command7"_s, u"抽出"_s, {555, 4815, 690, 375});
     m_controls.finishButton = button(u"Command1"_s, u"採点終了"_s, 5610);
+    m_controls.selectBlankButton = button(u"cmdMutou"_s, u"無答を選択"_s, 6240);
+    m_controls.similarOrderCheck = widgets::makeDesignedControl<QCheckBox>(
+        this, u"chkNiteru"_s, u"似た順"_s, {kLeft, 6810, 1950, 375});
 
     m_grayImage = makeSwatch(this, u"imgGray"_s, imaging::MarkState::Gray);
     m_blueImage = makeSwatch(this, u"imgBlue"_s, imaging::MarkState::Blue);

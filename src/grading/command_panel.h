@@ -16,7 +16,8 @@ namespace grading {
 class PictureBox;
 
 // The grading window's command panel (Picture3) at its right edge: selection, zoom, display,
-// column and extract controls, "採点終了", and the hidden swatches the frames show.
+// column and extract controls, "採点終了", and the hidden swatches the frames show. Below
+// "採点終了", in the panel's free space, "無答を選択" and "似た順".
 class CommandPanel : public QWidget {
     Q_OBJECT
 
@@ -41,6 +42,8 @@ public:
         QLineEdit* extractEdit = nullptr;            // Text2
         QPushButton* extractButton = nullptr;        // Command7
         QPushButton* finishButton = nullptr;         // Command1
+        QPushButton* selectBlankButton = nullptr;    // cmdMutou
+        QCheckBox* similarOrderCheck = nullptr;      // chkNiteru
     };
 
     [[nodiscard]] const Controls& controls() const { return m_controls; }

@@ -5,6 +5,7 @@
 #include "workspace/rounding.h"
 
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 using imaging::MarkState;
@@ -31,7 +32,35 @@ GradingState::GradingState(GradingTables tables)
     , m_loadedTables(m_tables)
     , m_cells(std::size_t(m_tables.sheetCount()))
 {
+    setOrder({});
     colourSelectors();
+}
+
+void GradingState::setOrder(std::vector<int> order)
+{
+    // Anything but each cell once would lose a cell or show one twice: sheet order then.
+    std::vector<int> rank(m_cells.size(), -1);
+    bool valid = order.size() == m_cells.size();
+    for (std::size_t place = 0; valid && place < order.size(); ++place) {
+        const int index = order[place];
+        valid = index >= 0 && std::size_t(index) < rank.size() && rank[std::size_t(index)] < 0;
+        if (valid)
+            rank[std::size_t(index)] = int(place);
+    }
+    if (!valid) {
+        order.resize(m_cells.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::iota(rank.begin(), rank.end(), 0);
+    }
+    m_order = std::move(order);
+    m_rank = std::move(rank);
+}
+
+std::vector<int> GradingState::orderForPage() const
+{
+    if (m_options.order == AnswerOrder::Similar && m_similarOrder && m_currentRegion != 0)
+        return m_similarOrder(m_currentRegion);
+    return {};
 }
 
 GridMetrics GradingState::metrics() const
@@ -64,9 +93,10 @@ void GradingState::placeCells(const std::vector<bool>& shown)
     m_pageGeneration = ++m_lastGeneration;
     const GridMetrics gridMetrics = metrics();
     int position = -1;
-    for (std::size_t index = 0; index < m_cells.size(); ++index) {
+    for (const int cellIndex : m_order) {
+        const auto index = std::size_t(cellIndex);
         PageCell& cell = m_cells[index];
-        const int sheet = int(index) + 1;
+        const int sheet = cellIndex + 1;
         cell.shown = shown[index];
         if (cell.shown)
             ++position;
@@ -84,6 +114,7 @@ void GradingState::buildPage(int selectorIndex)
     m_shiftHeld = false;
     m_currentRegion = selectorIndex + 1;
     colourSelectors();
+    setOrder(orderForPage());
     std::vector<bool> shown(m_cells.size());
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         shown[index] =
@@ -102,6 +133,7 @@ void GradingState::buildExtract(const QString& wanted)
     std::vector<bool> shown(m_cells.size());
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         shown[index] = m_tables.score(int(index) + 1, m_currentRegion) == wanted;
+    setOrder(orderForPage());
     placeCells(shown);
     // Until the teacher first changes the layout, extracting re-derives the marks like a page
     // build; afterwards it keeps them, selections included.
@@ -126,15 +158,17 @@ void GradingState::click(int index, ShiftKey shift)
         return;
     }
     // The block between the two corners in reading order, limited to the columns they span.
-    const int low = std::min(m_anchorIndex, index);
-    const int high = std::max(m_anchorIndex, index);
+    const int anchorRank = m_rank[std::size_t(m_anchorIndex)];
+    const int clickedRank = m_rank[std::size_t(index)];
+    const int low = std::min(anchorRank, clickedRank);
+    const int high = std::max(anchorRank, clickedRank);
     const double anchorLeft =
         workspace::roundHalfEven(m_cells[std::size_t(m_anchorIndex)].geometry.frame.left());
     const double clickedLeft = workspace::roundHalfEven(clicked.geometry.frame.left());
     const double leftMin = std::min(anchorLeft, clickedLeft);
     const double leftMax = std::max(anchorLeft, clickedLeft);
-    for (int other = low; other <= high; ++other) {
-        PageCell& cell = m_cells[std::size_t(other)];
+    for (int place = low; place <= high; ++place) {
+        PageCell& cell = m_cells[std::size_t(m_order[std::size_t(place)])];
         const double left = workspace::roundHalfEven(cell.geometry.frame.left());
         if (cell.shown && left >= leftMin && left <= leftMax)
             cell.state = MarkState::Yellow;
@@ -160,6 +194,14 @@ void GradingState::clearSelection()
 {
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = stateForScoreBox(int(index));
+}
+
+void GradingState::selectOnly(const std::vector<bool>& wanted)
+{
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        m_cells[index].state = index < wanted.size() && wanted[index] && m_cells[index].shown
+                                   ? MarkState::Yellow
+                                   : stateForScoreBox(int(index));
 }
 
 ChangeList GradingState::editScore(int index, const QString& text)
@@ -218,7 +260,7 @@ ChangeList GradingState::applyComment(const QString& preset)
 
 PageSnapshot GradingState::snapshot() const
 {
-    PageSnapshot page{m_currentRegion, m_pageGeneration, {}, {}};
+    PageSnapshot page{m_currentRegion, m_pageGeneration, {}, {}, m_order};
     page.shown.reserve(m_cells.size());
     page.marks.reserve(m_cells.size());
     for (const PageCell& cell : m_cells) {
@@ -236,6 +278,7 @@ void GradingState::restorePage(const PageSnapshot& snapshot)
     m_shiftHeld = false;
     m_currentRegion = snapshot.region;
     colourSelectors();
+    setOrder(snapshot.order);
     placeCells(snapshot.shown);
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         m_cells[index].state = snapshot.marks[index];

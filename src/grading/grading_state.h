@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,10 +29,18 @@ enum class ShiftKey { Up, Down };
 enum class ZoomStep { Reduce, Enlarge };
 enum class ColumnStep { Fewer, More };
 
+// Sheet order, or look-alike answers side by side ("似た順").
+enum class AnswerOrder { Sheet, Similar };
+
 struct DisplayOptions {
     bool hideGraded = false;
     CommentDisplay comments = CommentDisplay::Hidden;
+    AnswerOrder order = AnswerOrder::Sheet;
 };
+
+// The answers of a region in the order that puts look-alikes together: sheet indices (sheet
+// − 1), each once.
+using SimilarOrderSource = std::function<std::vector<int>(int region)>;
 
 // What the page showed at one moment: which answers, and their marks.
 struct PageSnapshot {
@@ -39,11 +48,16 @@ struct PageSnapshot {
     int generation = 0;
     std::vector<bool> shown;
     std::vector<imaging::MarkState> marks;
+    std::vector<int> order;
 };
 
 // The grading rules of one opening of the grading window, without widgets: the tables, the
 // current region, the page of answer cells with their mark states, and what selecting,
 // scoring, zooming and re-columning do to them. The window shows what this holds.
+//
+// The cells are always those of the sheets, index i for sheet i + 1, whatever order they are
+// shown in: a score stays with its sheet. The order decides only where a cell stands and which
+// cells a Shift range passes over.
 class GradingState {
 public:
     explicit GradingState(GradingTables tables);
@@ -64,6 +78,10 @@ public:
     [[nodiscard]] int anchorIndex() const { return m_anchorIndex; }
     [[nodiscard]] const DisplayOptions& options() const { return m_options; }
     [[nodiscard]] const std::vector<PageCell>& cells() const { return m_cells; }
+    // The cells' indices in the order they stand on the page.
+    [[nodiscard]] const std::vector<int>& displayOrder() const { return m_order; }
+    // Where the look-alike order comes from; without a source the page keeps sheet order.
+    void setSimilarOrderSource(SimilarOrderSource source) { m_similarOrder = std::move(source); }
     [[nodiscard]] const QList<SelectorColour>& selectorColours() const { return m_selectorColours; }
     [[nodiscard]] GridMetrics metrics() const;
 
@@ -80,6 +98,9 @@ public:
     void selectAll();
     void selectUnscored();
     void clearSelection();
+    // The shown answers among `wanted` (one flag per sheet) become the selection, and only
+    // they: every other mark follows its score, so that a preset given next reaches no other.
+    void selectOnly(const std::vector<bool>& wanted);
 
     // The teacher's typing into a score or comment box of the current region. These four
     // return what they changed in the tables.
@@ -112,6 +133,8 @@ private:
     void rebuildForLayoutChange();
     void colourSelectors();
     void placeCells(const std::vector<bool>& shown);
+    void setOrder(std::vector<int> order);
+    [[nodiscard]] std::vector<int> orderForPage() const;
     [[nodiscard]] imaging::MarkState stateForScoreBox(int index) const;
 
     GradingTables m_tables;
@@ -126,6 +149,9 @@ private:
     int m_lastGeneration = 0;
     DisplayOptions m_options;
     std::vector<PageCell> m_cells;
+    std::vector<int> m_order; // cell indices as they stand
+    std::vector<int> m_rank;  // each cell's place in m_order
+    SimilarOrderSource m_similarOrder;
     QList<SelectorColour> m_selectorColours;
 };
 

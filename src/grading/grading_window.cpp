@@ -5,6 +5,7 @@
 #include "grid_canvas.h"
 #include "region_selector.h"
 #include "score_palette.h"
+#include "widgets/busy_pointer.h"
 #include "workspace/limits.h"
 #include "workspace/units.h"
 
@@ -58,6 +59,11 @@ GradingWindow::GradingWindow(workspace::Workspace workspace, GradingTables table
     createControls();
     applyGeometry();
     createSelectors();
+    m_state.setSimilarOrderSource([this](int region) {
+        const widgets::BusyPointer busy;
+        return m_questionInk.question(m_workspace, region, m_state.tables().sheetCount())
+            .similarOrder;
+    });
     connectPanel();
     connectCanvas();
 
@@ -224,6 +230,25 @@ void GradingWindow::connectPanel()
         renderPage();
     });
     connect(controls.finishButton, &QPushButton::clicked, this, &GradingWindow::finishGrading);
+    connect(controls.selectBlankButton, &QPushButton::clicked, this,
+            &GradingWindow::selectBlankAnswers);
+    connect(controls.similarOrderCheck, &QCheckBox::clicked, this,
+            &GradingWindow::applyDisplayOptions);
+}
+
+void GradingWindow::selectBlankAnswers()
+{
+    if (m_state.currentRegion() == 0)
+        return;
+    const std::vector<bool> blank = [this] {
+        const widgets::BusyPointer busy;
+        return m_questionInk
+            .question(m_workspace, m_state.currentRegion(), m_state.tables().sheetCount())
+            .blank;
+    }();
+    m_state.selectOnly(blank);
+    m_canvas->showMarks(m_state);
+    m_canvas->setFocus();
 }
 
 void GradingWindow::connectCanvas()
@@ -288,7 +313,8 @@ void GradingWindow::applyDisplayOptions()
     const CommandPanel::Controls& controls = m_panel->controls();
     m_state.setOptions(
         {controls.hideGradedCheck->isChecked(),
-         controls.showCommentsCheck->isChecked() ? CommentDisplay::Shown : CommentDisplay::Hidden});
+         controls.showCommentsCheck->isChecked() ? CommentDisplay::Shown : CommentDisplay::Hidden,
+         controls.similarOrderCheck->isChecked() ? AnswerOrder::Similar : AnswerOrder::Sheet});
     if (m_state.currentRegion() != 0)
         renderPage();
 }

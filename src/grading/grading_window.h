@@ -4,6 +4,7 @@
 #include "cutout_cache.h"
 #include "grading_history.h"
 #include "grading_window_geometry.h"
+#include "question_ink_cache.h"
 #include "workspace/workspace_paths.h"
 
 #include <QList>
@@ -35,6 +36,7 @@ public:
     [[nodiscard]] ScorePalette* scorePalette() const { return m_palette; }
     [[nodiscard]] GridCanvas* canvas() const { return m_canvas; }
     [[nodiscard]] const CutoutCache& cutouts() const { return m_cutouts; }
+    [[nodiscard]] const QuestionInkCache& questionInk() const { return m_questionInk; }
 
     // Places the palette beside the window and shows both.
     void showWithPalette();
@@ -59,6 +61,7 @@ private:
     void placeCanvas();
     void applyDisplayOptions();
     void stepColumns(ColumnStep step);
+    void selectBlankAnswers();
     void onCanvasKey(int key);
     void returnKeyboardToGrid();
     void finishGrading();
@@ -68,6 +71,7 @@ private:
     GradingHistory m_history;
     GradingState& m_state;
     CutoutCache m_cutouts;
+    QuestionInkCache m_questionInk;
     GradingWindowGeometry m_geometry;
 
     QWidget* m_strip = nullptr;       // Picture1

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,6 +44,8 @@ GridCanvas::GridCanvas(int sheetCount, Swatches swatches, QWidget* parent)
     setObjectName(u"Picture2"_s);
     setFocusPolicy(Qt::ClickFocus);
     m_cells.reserve(std::size_t(sheetCount));
+    m_tabOrder.resize(std::size_t(sheetCount));
+    std::iota(m_tabOrder.begin(), m_tabOrder.end(), 0);
     for (int index = 0; index < sheetCount; ++index) {
         const AnswerCell& cell = m_cells.emplace_back(this, index);
         connect(cell.image(), &PictureBox::clicked, this,
@@ -66,9 +69,27 @@ const QPixmap& GridCanvas::swatch(imaging::MarkState state) const
     return m_swatches[std::size_t(state)];
 }
 
+void GridCanvas::followInTabOrder(const std::vector<int>& order)
+{
+    // Tab goes from an answer's boxes to those of the answer that stands next, not of the next
+    // sheet, when the answers stand in another order.
+    if (order == m_tabOrder || order.size() != m_cells.size())
+        return;
+    QWidget* previous = nullptr;
+    for (int index : order) {
+        const AnswerCell& cell = m_cells[std::size_t(index)];
+        if (previous)
+            setTabOrder(previous, cell.scoreBox());
+        setTabOrder(cell.scoreBox(), cell.commentBox());
+        previous = cell.commentBox();
+    }
+    m_tabOrder = order;
+}
+
 void GridCanvas::showPage(const GradingState& state, CutoutCache& cutouts,
                           const workspace::Workspace& workspace)
 {
+    followInTabOrder(state.displayOrder());
     m_gridBuilding = true;
     setUpdatesEnabled(false);
     const CommentDisplay comments = state.options().comments;

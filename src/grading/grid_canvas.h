@@ -56,10 +56,12 @@ protected:
 
 private:
     [[nodiscard]] const QPixmap& swatch(imaging::MarkState state) const;
+    void followInTabOrder(const std::vector<int>& order);
     [[nodiscard]] bool isOwnKey(const QKeyEvent* event) const;
 
     Swatches m_swatches;
     std::vector<AnswerCell> m_cells;
+    std::vector<int> m_tabOrder; // the cell order Tab follows
     bool m_gridBuilding = false;
     QWidget* m_wheelTarget = nullptr;
 };

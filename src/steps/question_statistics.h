@@ -43,6 +43,9 @@ struct QuestionStatistics {
     std::optional<double> discrimination;
     // 項目残余相関: Pearson correlation of the score with the total minus the score.
     std::optional<double> itemRestCorrelation;
+    // 無答率: the share of blank answers, judged from the cut-outs (questionAnswerInk); not from
+    // the scores, so examStatistics leaves it empty.
+    std::optional<double> blankRate;
 };
 
 // The totals of the class (the line 全体 of toukei.csv).

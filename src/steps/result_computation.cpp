@@ -2,6 +2,7 @@
 #include "result_computation.h"
 
 #include "marked_sheet.h"
+#include "question_ink.h"
 #include "statistics_tables.h"
 #include "workspace/file_messages.h"
 #include "workspace/folders.h"
@@ -65,10 +66,14 @@ QStringList writeStatisticsTables(const workspace::Workspace& workFolder, const 
     // its ratios stay empty), and its scores count in the totals as they do in seiseki.csv.
     const QList<QuestionColumn> columns = questionColumns(
         plan.scoreRows, static_cast<int>(plan.regions.size()), plan.viewpointSetup.viewpoints);
+    ExamStatistics statistics = examStatistics(columns, plan.totals);
+    const std::vector<std::optional<double>> blankShares = questionBlankShares(
+        workFolder, static_cast<int>(statistics.questions.size()), plan.sheetCount());
+    for (qsizetype index = 0; index < statistics.questions.size(); ++index)
+        statistics.questions[index].blankRate = blankShares[std::size_t(index)];
     QStringList problems;
-    if (workspace::Status written =
-            workspace::writeTextLines(workFolder.path(paths::statisticsTable()),
-                                      statisticsTableLines(examStatistics(columns, plan.totals)));
+    if (workspace::Status written = workspace::writeTextLines(
+            workFolder.path(paths::statisticsTable()), statisticsTableLines(statistics));
         !written)
         problems.append(written.error());
 

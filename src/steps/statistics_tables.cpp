@@ -42,6 +42,7 @@ const QList<QuestionColumnFormat>& questionColumnFormats()
         {u"正答率"_s, [](int, const auto& q) { return number(q.successRate); }},
         {u"識別指数"_s, [](int, const auto& q) { return number(q.discrimination); }},
         {u"項目残余相関"_s, [](int, const auto& q) { return number(q.itemRestCorrelation); }},
+        {u"無答率"_s, [](int, const auto& q) { return number(q.blankRate); }},
     };
     return formats;
 }

@@ -352,3 +352,52 @@ TEST(GradingState, FullyGradedRegionsAreMarkedAtLoadAndAtEveryPageBuild)
 
     EXPECT_EQ(stateWith({}, 0).selectorColours()[1], SelectorColour::FullyGraded);
 }
+
+TEST(GradingState, TheLookAlikeOrderPlacesCellsAndRangesWhileScoresStayWithTheirSheets)
+{
+    GradingState state = stateWith(QStringList(6, QString()));
+    std::vector<int> order{4, 2, 0, 5, 1, 3};
+    state.setSimilarOrderSource([&order](int region) {
+        EXPECT_EQ(region, 1);
+        return order;
+    });
+    state.setOptions({false, CommentDisplay::Hidden, grading::AnswerOrder::Similar});
+    state.buildPage(0);
+    EXPECT_EQ(state.displayOrder(), order);
+    for (std::size_t place = 0; place < order.size(); ++place)
+        EXPECT_EQ(state.cells()[std::size_t(order[place])].geometry.image,
+                  grading::cellGeometry(state.metrics(), int(place)).image);
+
+    // A Shift range runs over the places between the corners, not over the sheet numbers.
+    state.click(2, ShiftKey::Up);
+    state.setShiftHeld(true);
+    state.click(1, ShiftKey::Down);
+    EXPECT_EQ(indicesIn(state, MarkState::Yellow), (std::set<int>{2, 0, 5, 1}));
+    const grading::ChangeList changes = state.applyScore(u"2"_s);
+    std::set<int> changedSheets;
+    for (const grading::CellChange& change : changes)
+        changedSheets.insert(change.sheet);
+    EXPECT_EQ(changedSheets, (std::set<int>{3, 1, 6, 2}));
+    for (int sheet = 1; sheet <= 6; ++sheet)
+        EXPECT_EQ(state.tables().score(sheet, 1),
+                  changedSheets.contains(sheet) ? u"2"_s : QString())
+            << sheet;
+    EXPECT_EQ(state.displayOrder(), order);
+
+    // Hiding the graded ones closes the gaps in the same order; only shown answers are chosen.
+    state.setOptions({true, CommentDisplay::Hidden, grading::AnswerOrder::Similar});
+    EXPECT_EQ(shownIndices(state), (std::set<int>{4, 3}));
+    EXPECT_EQ(state.cells()[3].geometry.image, grading::cellGeometry(state.metrics(), 1).image);
+    state.click(4, ShiftKey::Up);
+    state.selectOnly({true, false, false, true, false, false});
+    EXPECT_EQ(indicesIn(state, MarkState::Yellow), (std::set<int>{3}));
+    EXPECT_EQ(indicesIn(state, MarkState::Blue), (std::set<int>{0, 1, 2, 5}));
+
+    // An order that would lose or repeat a cell is not used; unticking restores sheet order.
+    order = {0, 0, 1, 2, 3, 4};
+    state.setOptions({false, CommentDisplay::Hidden, grading::AnswerOrder::Similar});
+    EXPECT_EQ(state.displayOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    order = {5, 4, 3, 2, 1, 0};
+    state.setOptions({false, CommentDisplay::Hidden, grading::AnswerOrder::Sheet});
+    EXPECT_EQ(state.displayOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "answer_drawing.h"
 #include "exam_fixture.h"
 #include "grading/grading_window.h"
 #include "grading/grid_canvas.h"
@@ -22,6 +23,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace Qt::Literals::StringLiterals;
 using grading::GradingWindow;
@@ -47,6 +50,13 @@ void click(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, modifiers);
+}
+
+// A click on a check box's own box: a short caption leaves the middle of its control empty.
+void tick(QCheckBox* box)
+{
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
 }
 
 QString tagOf(const GradingWindow* window, int index)
@@ -77,6 +87,11 @@ protected:
     void open(const Exam& exam)
     {
         exam.write(m_folder);
+        openWrittenFolder();
+    }
+
+    void openWrittenFolder()
+    {
         m_main.show();
         m_window = grading::openGradingWindow(m_folder.workspace(), &m_main);
         ASSERT_NE(m_window, nullptr);
@@ -108,6 +123,24 @@ protected:
 };
 
 const QList<workspace::RegionRect> kTwoRegions = {regionOfSize(60, 30), regionOfSize(40, 20)};
+
+// Ten answers to region 1 as a scanner gives them, three of them blank; region 2 as Exam draws.
+const QList<test_support::Handwriting> kDrawnAnswers = [] {
+    using enum test_support::Handwriting;
+    return QList{Ring, None, Stroke, Ring, None, Cross, Ring, FaintStroke, Cross, None};
+}();
+
+void writeDrawnExam(const TemporaryWorkspace& folder)
+{
+    Exam(int(kDrawnAnswers.size()), {regionOfSize(200, 80), regionOfSize(40, 20)})
+        .cutouts()
+        .write(folder);
+    for (qsizetype index = 0; index < kDrawnAnswers.size(); ++index)
+        ASSERT_TRUE(
+            imaging::saveDerivedBmp(test_support::drawnAnswer(kDrawnAnswers[index], int(index) + 1),
+                                    folder.path(paths::cutoutImage(1, int(index) + 1)))
+                .ok());
+}
 
 } // namespace
 
@@ -479,4 +512,96 @@ TEST_F(GradingWindowTest, AfterAClickOnThePaletteTheKeysActOnTheGridAgain)
     clickPalette(palette()->commentButton());
     QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F5);
     EXPECT_EQ(m_window->state().tables().score(3, 1), u"4"_s);
+}
+
+TEST_F(GradingWindowTest, BlankAnswersAndTheLookAlikeOrderKeepEveryScoreWithItsSheet)
+{
+    writeDrawnExam(m_folder);
+    openWrittenFolder();
+    chooseRegion(1);
+    const auto yellowCells = [this] {
+        std::set<int> cells;
+        for (int index = 0; index < int(kDrawnAnswers.size()); ++index)
+            if (tagOf(m_window, index) == u"yellow"_s)
+                cells.insert(index);
+        return cells;
+    };
+    click(control<PictureBox>(m_window, u"picKaitou"_s, 0));
+    click(panelControl<QPushButton>(u"cmdMutou"_s));
+    EXPECT_EQ(yellowCells(), (std::set<int>{1, 4, 9}));
+    pressKey(Qt::Key_F1);
+
+    tick(panelControl<QCheckBox>(u"chkNiteru"_s));
+    const std::vector<int> order = m_window->state().displayOrder();
+    ASSERT_EQ(order.size(), 10u);
+    EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 3), (std::vector<int>{1, 4, 9}));
+    const QRect firstPlace = control<PictureBox>(m_window, u"picKaitou"_s, 1)->geometry();
+    EXPECT_EQ(firstPlace.topLeft(),
+              workspace::twipsToPixels(grading::cellGeometry(m_window->state().metrics(), 0).image)
+                  .topLeft());
+    // The answers from the fourth to the sixth place, by a Shift range, get 2; the seventh a
+    // comment.
+    click(control<PictureBox>(m_window, u"picKaitou"_s, order[3]));
+    QTest::keyPress(canvas(), Qt::Key_Shift);
+    click(control<PictureBox>(m_window, u"picKaitou"_s, order[5]), Qt::ShiftModifier);
+    QTest::keyRelease(canvas(), Qt::Key_Shift);
+    EXPECT_EQ(yellowCells(), (std::set<int>{order[3], order[4], order[5]}));
+    pressKey(Qt::Key_F3);
+    // Tab goes on to the score of the answer that stands next.
+    auto* score = control<QLineEdit>(m_window, u"txtPoint"_s, order[7]);
+    score->setFocus();
+    QTest::keyClick(score, Qt::Key_Tab);
+    EXPECT_EQ(m_window->focusWidget(), control<QLineEdit>(m_window, u"txtPoint"_s, order[8]));
+    click(control<PictureBox>(m_window, u"picKaitou"_s, order[6]));
+    palette()->commentPreset()->setText(u"よい"_s);
+    click(palette()->commentButton());
+    EXPECT_EQ(m_window->questionInk().judgeCount(), 1);
+
+    // Once judged, a question is judged again only when a cut-out changes.
+    chooseRegion(2);
+    chooseRegion(1);
+    tick(panelControl<QCheckBox>(u"chkNiteru"_s));
+    tick(panelControl<QCheckBox>(u"chkNiteru"_s));
+    EXPECT_EQ(m_window->questionInk().judgeCount(), 2); // region 2 once
+    finish();
+    deleteClosedWindows();
+
+    // The same scores given in sheet order, one click per answer, save the same files.
+    TemporaryWorkspace inSheetOrder;
+    writeDrawnExam(inSheetOrder);
+    m_window = grading::openGradingWindow(inSheetOrder.workspace(), &m_main);
+    ASSERT_NE(m_window, nullptr);
+    chooseRegion(1);
+    for (int index : {1, 4, 9})
+        click(control<PictureBox>(m_window, u"picKaitou"_s, index));
+    pressKey(Qt::Key_F1);
+    for (int place : {3, 4, 5})
+        click(control<PictureBox>(m_window, u"picKaitou"_s, order[std::size_t(place)]));
+    pressKey(Qt::Key_F3);
+    click(control<PictureBox>(m_window, u"picKaitou"_s, order[6]));
+    palette()->commentPreset()->setText(u"よい"_s);
+    click(palette()->commentButton());
+    finish();
+    deleteClosedWindows();
+    EXPECT_EQ(inSheetOrder.readBytes(paths::scoreFile()), m_folder.readBytes(paths::scoreFile()));
+    EXPECT_EQ(inSheetOrder.readBytes(paths::commentFile()),
+              m_folder.readBytes(paths::commentFile()));
+    EXPECT_EQ(m_folder.readBytes(paths::scoreFile()).count(",\r\n"), 10);
+}
+
+TEST_F(GradingWindowTest, AnAnswerWhoseCutoutWentMissingIsNeverTakenForBlank)
+{
+    writeDrawnExam(m_folder);
+    openWrittenFolder();
+    chooseRegion(1);
+    click(panelControl<QPushButton>(u"cmdMutou"_s));
+    ASSERT_EQ(tagOf(m_window, 4), u"yellow"_s);
+    QFile::remove(m_folder.path(paths::cutoutImage(1, 5)));
+    click(panelControl<QPushButton>(u"cmdMutou"_s));
+    EXPECT_EQ(m_window->questionInk().judgeCount(), 2);
+    for (int index = 0; index < int(kDrawnAnswers.size()); ++index)
+        EXPECT_EQ(tagOf(m_window, index), index == 1 || index == 9 ? u"yellow"_s : u"gray"_s)
+            << index;
+    tick(panelControl<QCheckBox>(u"chkNiteru"_s));
+    EXPECT_EQ(m_window->state().displayOrder().back(), 4);
 }

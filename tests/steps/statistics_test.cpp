@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "answer_drawing.h"
+#include "imaging/derived_bmp_saving.h"
 #include "steps/question_statistics.h"
 #include "steps/result_computation.h"
 #include "steps/viewpoint_totals.h"
 #include "temporary_workspace.h"
 #include "workspace/cp932.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +55,15 @@ steps::ResultOutcome compute(const TemporaryWorkspace& folder)
                                  });
 }
 
+void writeCutout(const TemporaryWorkspace& folder, int region, int sheet,
+                 test_support::Handwriting handwriting)
+{
+    QDir().mkpath(folder.path(paths::cutoutFolder(region)));
+    ASSERT_TRUE(imaging::saveDerivedBmp(test_support::drawnAnswer(handwriting, sheet),
+                                        folder.path(paths::cutoutImage(region, sheet)))
+                    .ok());
+}
+
 QuestionStatistics onlyQuestion(const QList<double>& scores, double fullMarks)
 {
     const QList<qint32> totals(scores.cbegin(), scores.cend());
@@ -72,12 +85,12 @@ TEST(Statistics, TheTablesOfASmallClassHoldTheValuesWorkedByHand)
 
     EXPECT_EQ(folder.readBytes(paths::statisticsTable()),
               cp932Lines({
-                  u"領域,観点,満点,人数,平均,標準偏差,得点率,正答率,識別指数,項目残余相関"_s,
-                  u"1,,0,5,0,0,,,,"_s,
-                  u"2,知識・技能,5,5,3.2,1.939,0.64,0.4,0.6,-0.231"_s,
-                  u"3,知識・技能,4,5,1.8,1.6,0.45,0.2,0.75,0.221"_s,
-                  u"4,思考・判断・表現,4,5,1.2,0.748,0.3,0,-0.25,-0.598"_s,
-                  u"5,,2,5,2,0,1,1,0,"_s,
+                  u"領域,観点,満点,人数,平均,標準偏差,得点率,正答率,識別指数,項目残余相関,無答率"_s,
+                  u"1,,0,5,0,0,,,,,"_s,
+                  u"2,知識・技能,5,5,3.2,1.939,0.64,0.4,0.6,-0.231,"_s,
+                  u"3,知識・技能,4,5,1.8,1.6,0.45,0.2,0.75,0.221,"_s,
+                  u"4,思考・判断・表現,4,5,1.2,0.748,0.3,0,-0.25,-0.598,"_s,
+                  u"5,,2,5,2,0,1,1,0,,"_s,
                   u"全体,平均,8.2,標準偏差,2.315,中央値,7,最小,6,最大,11,α係数,-0.378"_s,
               }));
     // Exactly half of 思考・判断・表現 is a B.
@@ -156,4 +169,23 @@ TEST(Statistics, GradesCompareTheShareWithTheThresholdsExactly)
     EXPECT_EQ(steps::viewpointGrade(0.49, 1, thresholds), u"C"_s);
     EXPECT_EQ(steps::viewpointGrade(0, 0, thresholds), QString());
     EXPECT_EQ(steps::viewpointGrade(7, 10, {70, 70}), u"A"_s);
+}
+
+TEST(Statistics, TheBlankRateComesFromTheCutoutsAndStaysEmptyWhenOneIsMissing)
+{
+    using enum test_support::Handwriting;
+    TemporaryWorkspace folder;
+    writeSmallClass(folder);
+    const QList<test_support::Handwriting> answers{None, Stroke, None, Ring, FaintStroke};
+    for (int sheet = 1; sheet <= 5; ++sheet) {
+        writeCutout(folder, 2, sheet, answers[sheet - 1]);
+        if (sheet != 4)
+            writeCutout(folder, 3, sheet, None);
+    }
+
+    ASSERT_EQ(compute(folder).status, steps::ResultStatus::Saved);
+    const QByteArray table = folder.readBytes(paths::statisticsTable());
+    EXPECT_TRUE(table.contains("\r\n2,") && table.contains(",-0.231,0.4\r\n3,"))
+        << table.toStdString();
+    EXPECT_TRUE(table.contains(",0.75,0.221,\r\n4,")) << table.toStdString();
 }
