@@ -145,39 +145,16 @@ ScanSet writeScans(const QString& folder)
     return set;
 }
 
-void importSheets(const workspace::Workspace& workspace, const QString& scans)
+steps::ImportOutcome importSheets(const workspace::Workspace& workspace, const QString& scans,
+                                  steps::Registration registration = steps::Registration::Off)
 {
-    steps::SheetImport import(workspace, scans);
+    steps::SheetImport import(workspace, scans, steps::BlankPages::Keep, registration);
     require(import.prepare(QDateTime::currentDateTime()));
-    const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
+    steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
         static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
         [](int) {}));
     require(outcome.sheetCount == kFormSheets + kOtherForms + kBlankPages, "import lost sheets");
-}
-
-// Seconds of the two passes of the last registration: estimating where every sheet lies, and
-// redrawing those that move.
-double checkSeconds = 0;
-double moveSeconds = 0;
-
-steps::RegistrationOutcome registerSheets(const workspace::Workspace& workspace)
-{
-    steps::SheetRegistration registration(workspace, workspace.sheetCount());
-    require(registration.prepare());
-    QList<workspace::Status> checks;
-    checkSeconds = bench::secondsFor([&] {
-        checks = workspace::runInParallel(
-            registration.checkCount(), [&](int index) { return registration.check(index); },
-            [](int) {});
-    });
-    registration.decide(checks);
-    QList<workspace::Status> moves;
-    moveSeconds = bench::secondsFor([&] {
-        moves = workspace::runInParallel(
-            registration.moveCount(), [&](int index) { return registration.move(index); },
-            [](int) {});
-    });
-    return registration.finish(moves);
+    return outcome;
 }
 
 void baselineImport(const QString& scans, const QString& output)
@@ -257,8 +234,10 @@ void run()
     for (int number = kFormSheets + 1; number <= kFormSheets + kOtherForms + kBlankPages; ++number)
         others.append(sheetBytes(workspace, number));
     const Accuracy accuracy = measureAccuracy(workspace, set);
-    const steps::RegistrationOutcome outcome = registerSheets(workspace);
-    require(outcome.refused.isEmpty(), "registration refused the set");
+    const steps::ImportOutcome lined = importSheets(workspace, scans, steps::Registration::On);
+    require(lined.registration && lined.registration->refused.isEmpty(),
+            "registration refused the set");
+    const steps::RegistrationOutcome& outcome = *lined.registration;
     int othersMoved = 0;
     for (int index = 0; index < others.size(); ++index)
         othersMoved += sheetBytes(workspace, kFormSheets + 1 + index) != others[index];
@@ -278,29 +257,17 @@ void run()
     double baseline = 1e9;
     double plain = 1e9;
     double registered = 1e9;
-    double registration = 1e9;
-    double checking = 1e9;
-    double moving = 1e9;
     for (int round = 0; round < 3; ++round) {
         baseline = std::min(
             baseline, settled(baselineSheets, [&] { baselineImport(scans, baselineSheets); }));
-        plain = std::min(plain, settled(sheets, [&] { importSheets(workspace, scans); }));
-        double registrationOnly = 0;
+        plain = std::min(plain, settled(sheets, [&] { (void)importSheets(workspace, scans); }));
         registered = std::min(registered, settled(sheets, [&] {
-                                  importSheets(workspace, scans);
-                                  registrationOnly =
-                                      bench::secondsFor([&] { (void)registerSheets(workspace); });
+                                  (void)importSheets(workspace, scans, steps::Registration::On);
                               }));
-        registration = std::min(registration, registrationOnly);
-        checking = std::min(checking, checkSeconds);
-        moving = std::min(moving, moveSeconds);
     }
     const int pages = kFormSheets + kOtherForms + kBlankPages;
     bench::report(u"import of %1 pages without registration"_s.arg(pages), plain, u"s"_s);
     bench::report(u"import of %1 pages with registration"_s.arg(pages), registered, u"s"_s);
-    bench::report(u"registration alone"_s, registration, u"s"_s);
-    bench::report(u"  of which estimating every sheet"_s, checking, u"s"_s);
-    bench::report(u"  of which redrawing the moved sheets"_s, moving, u"s"_s);
     bench::report(u"time registration adds per sheet"_s, 1000 * (registered - plain) / pages,
                   u"ms"_s);
     bench::report(u"single-threaded import baseline"_s, baseline, u"s"_s);

@@ -2,6 +2,7 @@
 #include "scan_conversion.h"
 
 #include "blank_page.h"
+#include "bmp_codec.h"
 #include "bmp_rows.h"
 #include "derived_bmp_saving.h"
 #include "exif_orientation.h"
@@ -35,11 +36,13 @@ ScanConversion naming(const QString& scanName, const workspace::Status& stored)
             true};
 }
 
-ScanConversion storeBmp(const QByteArray& bmp, const QString& name, const QString& sheetPath,
-                        BlankCheck blankCheck)
+ScanConversion storeBmp(QByteArray bmp, const QString& name, const QString& sheetPath,
+                        const ConversionOptions& options)
 {
+    if (options.fitting)
+        bmp = (*options.fitting)(std::move(bmp));
     ScanConversion conversion = naming(name, writeDerivedFile(sheetPath, bmp));
-    if (conversion.status && blankCheck == BlankCheck::Judge)
+    if (conversion.status && options.blankCheck == BlankCheck::Judge)
         if (const std::optional<BmpRows> rows = BmpRows::fromBytes(bmp))
             conversion.blank = isBlankPage(*rows);
     return conversion;
@@ -57,20 +60,23 @@ QImage onPaper(const QImage& picture)
 }
 
 ScanConversion storePicture(QImage picture, const QString& name, const QString& sheetPath,
-                            BlankCheck blankCheck)
+                            const ConversionOptions& options)
 {
     if (picture.hasAlphaChannel())
         picture = onPaper(picture);
     else if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_BGR888)
         picture = picture.convertToFormat(QImage::Format_RGB32);
+    // The fitting works on the bytes that would be stored.
+    if (options.fitting)
+        return storeBmp(encodeBmp(picture), name, sheetPath, options);
     ScanConversion conversion = naming(name, saveDerivedBmp(picture, sheetPath));
-    if (conversion.status && blankCheck == BlankCheck::Judge)
+    if (conversion.status && options.blankCheck == BlankCheck::Judge)
         conversion.blank = isBlankPage(picture);
     return conversion;
 }
 
 ScanConversion convertPicture(QIODevice& scan, const QString& name, const QString& sheetPath,
-                              const PictureChoice& choice, BlankCheck blankCheck)
+                              const PictureChoice& choice, const ConversionOptions& options)
 {
     // A JPEG that needs no turning is decoded straight into the sheet's rows.
     if (choice.index == 0 && scan.peek(2) == "\xFF\xD8") {
@@ -78,7 +84,7 @@ ScanConversion convertPicture(QIODevice& scan, const QString& name, const QStrin
         if (choice.orientation == PictureChoice::Orientation::AsStored
             || exifOrientation(jpeg) == kUpright) {
             if (std::optional<QByteArray> bmp = jpegToBmp(jpeg))
-                return storeBmp(*bmp, name, sheetPath, blankCheck);
+                return storeBmp(std::move(*bmp), name, sheetPath, options);
         }
         if (!scan.seek(0))
             return {workspace::Failure{workspace::messages::cannotRead(name, scan.errorString())}};
@@ -86,7 +92,7 @@ ScanConversion convertPicture(QIODevice& scan, const QString& name, const QStrin
     workspace::Expected<QImage> picture = readPicture(scan, name, choice);
     if (!picture)
         return {workspace::Failure{picture.error()}};
-    return storePicture(std::move(picture).value(), name, sheetPath, blankCheck);
+    return storePicture(std::move(picture).value(), name, sheetPath, options);
 }
 
 int pageIndex(const ScanPage& page)
@@ -95,7 +101,7 @@ int pageIndex(const ScanPage& page)
 }
 
 ScanConversion convertOpenPdfPage(OpenPdf& pdf, const ScanPage& page, const QString& sheetPath,
-                                  BlankCheck blankCheck)
+                                  const ConversionOptions& options)
 {
     const QString name = page.displayName();
     const int index = pageIndex(page);
@@ -109,7 +115,7 @@ ScanConversion convertOpenPdfPage(OpenPdf& pdf, const ScanPage& page, const QStr
         jpeg.open(QIODevice::ReadOnly);
         // As the page shows it: a PDF viewer ignores what the picture says of its orientation.
         conversion = convertPicture(jpeg, name, sheetPath,
-                                    {0, PictureChoice::Orientation::AsStored}, blankCheck);
+                                    {0, PictureChoice::Orientation::AsStored}, options);
     } else {
         if (!pdf.renderer) {
             workspace::Expected<std::unique_ptr<PdfRenderer>> renderer =
@@ -122,7 +128,7 @@ ScanConversion convertOpenPdfPage(OpenPdf& pdf, const ScanPage& page, const QStr
             pdf.renderer->render(index, plan->renderDpi, plan->content, name);
         if (!rendered)
             return {workspace::Failure{rendered.error()}};
-        conversion = storePicture(std::move(rendered).value(), name, sheetPath, blankCheck);
+        conversion = storePicture(std::move(rendered).value(), name, sheetPath, options);
     }
     if (conversion.status && index > 0) {
         const workspace::Expected<QSizeF> firstPaper = pdf.structure->paperSize(0, name);
@@ -143,7 +149,7 @@ ScanConversion convertPdfPage(const ScanPage& page, const QString& sheetPath,
         pdf = std::make_unique<OpenPdf>();
         pdf->structure = std::move(structure).value();
     }
-    const ScanConversion conversion = convertOpenPdfPage(*pdf, page, sheetPath, options.blankCheck);
+    const ScanConversion conversion = convertOpenPdfPage(*pdf, page, sheetPath, options);
     if (options.pdfFiles)
         options.pdfFiles->giveBack(page.file, std::move(pdf));
     return conversion;
@@ -153,7 +159,7 @@ ScanConversion convertPdfPage(const ScanPage& page, const QString& sheetPath,
 
 ScanConversion convertScan(QIODevice& scan, const QString& name, const QString& sheetPath)
 {
-    return convertPicture(scan, name, sheetPath, {}, BlankCheck::Skip);
+    return convertPicture(scan, name, sheetPath, {}, {});
 }
 
 ScanConversion convertScanPage(const ScanPage& page, const QString& sheetPath,
@@ -169,8 +175,7 @@ ScanConversion convertScanPage(const ScanPage& page, const QString& sheetPath,
         file.close();
         return convertPdfPage(page, sheetPath, options);
     }
-    return convertPicture(file, page.displayName(), sheetPath, {pageIndex(page)},
-                          options.blankCheck);
+    return convertPicture(file, page.displayName(), sheetPath, {pageIndex(page)}, options);
 }
 
 ScanConversion convertScan(const QString& scanPath, const QString& sheetPath)

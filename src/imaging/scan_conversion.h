@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
+
 namespace imaging {
 
 class OpenPdfFiles;
@@ -27,12 +29,18 @@ struct ScanConversion {
     bool otherPaper = false;
 };
 
+// What to store in place of a sheet's BMP bytes (the sheet lined up with another, say), called
+// on the converting thread just before the sheet is written.
+using SheetFitting = std::function<QByteArray(QByteArray bmp)>;
+
 // How a page is converted.
 struct ConversionOptions {
     BlankCheck blankCheck = BlankCheck::Skip;
     // PDF files kept open between the pages of an import; without them a page opens its file
     // afresh.
     OpenPdfFiles* pdfFiles = nullptr;
+    // Without it, the sheet is stored as the scan gives it.
+    const SheetFitting* fitting = nullptr;
 };
 
 // Stores a scanned sheet (JPEG, BMP, PNG or another picture), read from a seekable device, in

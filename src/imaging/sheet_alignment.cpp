@@ -525,7 +525,8 @@ QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToSca
     useOneThreadPerSheet();
     const qsizetype stride = bmpStride(pageSize.width(), 24);
     QByteArray bmp = bmpHeaders(pageSize.width(), pageSize.height());
-    bmp.resize(kBmpHeadersSize + stride * pageSize.height());
+    // Zeroed, not merely sized: the warp writes the pixels, not the padding at each row's end.
+    bmp.append(stride * pageSize.height(), '\0');
     cv::Mat page(pageSize.height(), pageSize.width(), CV_8UC3, bmp.data() + kBmpHeadersSize,
                  static_cast<size_t>(stride));
 

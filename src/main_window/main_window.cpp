@@ -328,10 +328,12 @@ void MainWindow::importSheets()
         preferences.set(offered[index].choice, checks[index].checked);
     // A choice that cannot be kept for the next run is no reason to stop this import.
     (void)preferences.write(preferencesPath);
+    const bool lineUp = preferences.isOn(workspace::kRegisterSheets);
     steps::SheetImport import(m_workspace, folder,
                               preferences.isOn(workspace::kDropBlankPages)
                                   ? steps::BlankPages::Drop
-                                  : steps::BlankPages::Keep);
+                                  : steps::BlankPages::Keep,
+                              lineUp ? steps::Registration::On : steps::Registration::Off);
     if (workspace::Status source = import.checkSource(); !source) {
         showMessage(source.error());
         return;
@@ -348,9 +350,12 @@ void MainWindow::importSheets()
     const steps::ImportOutcome outcome = import.finish(widgets::runWithProgress(
         this, u"答案を読み込んでいます"_s, static_cast<int>(import.pages().size()),
         [&import](int index) { return import.convert(index); }));
-    const QString registered = preferences.isOn(workspace::kRegisterSheets)
-                                   ? registerImportedSheets(this, m_workspace, outcome.sheetCount)
-                                   : QString();
+    // The import lines the sheets up as it stores them, unless sheet 1 is not its first page.
+    QString registered;
+    if (outcome.registration)
+        registered = steps::registrationMessage(*outcome.registration);
+    else if (lineUp)
+        registered = registerImportedSheets(this, m_workspace, outcome.sheetCount);
     setZoomButtonsEnabled(true);
     if (outcome.sheetCount > 0)
         showSheetFile(m_workspace.path(workspace::paths::sheetImage(outcome.sheetCount)));

@@ -4,6 +4,7 @@
 #include "imaging/scan_conversion.h"
 #include "scan_listing.h"
 #include "text_data_backup.h"
+#include "workspace/atomic_file.h"
 #include "workspace/folders.h"
 
 #include <QFile>
@@ -19,10 +20,11 @@ bool areDuplexBacks(int blankPages, int storedPages)
 }
 
 SheetImport::SheetImport(workspace::Workspace workspace, QString sourceFolder,
-                         BlankPages blankPages)
+                         BlankPages blankPages, Registration registration)
     : m_workspace(std::move(workspace))
     , m_sourceFolder(std::move(sourceFolder))
     , m_blankPages(blankPages)
+    , m_registration(registration)
 {
 }
 
@@ -57,20 +59,94 @@ workspace::Status SheetImport::prepare(const QDateTime& now)
     m_notWritten.assign(m_pages.size(), false);
     m_blank.assign(m_pages.size(), false);
     m_otherPaper.assign(m_pages.size(), false);
+    m_fits.assign(m_pages.size(), std::nullopt);
+    m_redrawn.assign(m_pages.size(), false);
     return {};
 }
 
-workspace::Status SheetImport::convert(int index)
+workspace::Status SheetImport::convertPage(int index, const imaging::SheetFitting* fitting)
 {
     const imaging::BlankCheck blankCheck =
         m_blankPages == BlankPages::Drop ? imaging::BlankCheck::Judge : imaging::BlankCheck::Skip;
     const imaging::ScanConversion conversion = imaging::convertScanPage(
         m_pages[index], m_workspace.path(workspace::paths::sheetImage(index + 1)),
-        {blankCheck, &m_pdfFiles});
+        {blankCheck, &m_pdfFiles, fitting});
     m_notWritten[index] = conversion.notWritten;
     m_blank[index] = conversion.blank;
     m_otherPaper[index] = conversion.otherPaper;
     return conversion.status;
+}
+
+void SheetImport::convertFirstPage()
+{
+    m_firstPageStatus = convertPage(0, nullptr);
+    if (!m_firstPageStatus)
+        return;
+    const workspace::Expected<QByteArray> bytes =
+        workspace::readWholeFile(m_workspace.path(workspace::paths::sheetImage(1)));
+    if (!bytes)
+        return;
+    auto fitting =
+        std::make_unique<SheetRegistration>(m_workspace, static_cast<int>(m_pages.size()));
+    if (fitting->prepareFrom(*bytes))
+        m_fitting = std::move(fitting);
+}
+
+workspace::Status SheetImport::convert(int index)
+{
+    if (m_registration == Registration::Off)
+        return convertPage(index, nullptr);
+    // Whichever thread comes first stores the first page; the others wait for it.
+    std::call_once(m_firstPageOnce, [this] { convertFirstPage(); });
+    if (index == 0)
+        return m_firstPageStatus;
+    if (!m_fitting)
+        return convertPage(index, nullptr);
+    const imaging::SheetFitting fitting = [this, index](QByteArray bmp) {
+        m_fits[index] = m_fitting->fit(bmp);
+        if (!m_fits[index] || !m_fits[index]->needsMove)
+            return bmp;
+        m_redrawn[index] = true;
+        return m_fitting->redrawn(bmp, *m_fits[index]);
+    };
+    return convertPage(index, &fitting);
+}
+
+std::optional<RegistrationOutcome> SheetImport::finishRegistration(const std::vector<int>& numbers,
+                                                                   int sheetCount,
+                                                                   ImportOutcome& outcome)
+{
+    const bool firstIsSheetOne = m_fitting && !numbers.empty() && numbers[0] == 1;
+    if (firstIsSheetOne) {
+        m_fitting->setSheetCount(sheetCount);
+        QList<workspace::Status> checks(std::max(0, sheetCount - 1));
+        for (std::size_t index = 1; index < numbers.size(); ++index) {
+            const int number = numbers[index];
+            if (number < 2)
+                continue;
+            if (m_fits[index])
+                m_fitting->adopt(number, *m_fits[index]);
+            else
+                checks[number - 2] =
+                    workspace::Failure{u"答案「%1」を読めません。"_s.arg(workspace::displayPath(
+                        m_workspace.path(workspace::paths::sheetImage(number))))};
+        }
+        m_fitting->decide(checks);
+    }
+    for (std::size_t index = 1; index < numbers.size(); ++index) {
+        const int number = numbers[index];
+        if (number == 0 || !m_redrawn[index] || (firstIsSheetOne && m_fitting->moves(number)))
+            continue;
+        // Lined up with a page that did not become sheet 1, or moved although most sheets do
+        // not match sheet 1: stored as scanned after all.
+        const QString path = m_workspace.path(workspace::paths::sheetImage(number));
+        if (const imaging::ScanConversion again = imaging::convertScanPage(m_pages[index], path);
+            !again.status)
+            outcome.notStored.append(again.status.error());
+    }
+    if (!firstIsSheetOne)
+        return std::nullopt;
+    return m_fitting->finish(QList<workspace::Status>(m_fitting->moveCount()));
 }
 
 ImportOutcome SheetImport::finish(const QList<workspace::Status>& results)
@@ -87,6 +163,7 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results)
         m_blankPages == BlankPages::Drop && areDuplexBacks(blankPages, storedPages);
 
     ImportOutcome outcome;
+    std::vector<int> numbers(results.size(), 0);
     for (qsizetype index = 0; index < results.size(); ++index) {
         if (!results[index]) {
             (m_notWritten[index] ? outcome.notStored : outcome.skipped)
@@ -110,10 +187,13 @@ ImportOutcome SheetImport::finish(const QList<workspace::Status>& results)
             continue;
         }
         outcome.sheetCount = number;
+        numbers[index] = number;
         if (m_otherPaper[index])
             outcome.otherPaper.append(
                 u"%1 → %2枚目の答案"_s.arg(m_pages[index].displayName(), QString::number(number)));
     }
+    if (m_registration == Registration::On)
+        outcome.registration = finishRegistration(numbers, outcome.sheetCount, outcome);
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include "paper_size.h"
 #include "workspace/atomic_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -110,22 +111,77 @@ QString SheetRegistration::sheetPath(int number) const
 
 workspace::Status SheetRegistration::prepare()
 {
-    m_sheets.assign(std::max(0, m_sheetCount - 1), Sheet{});
-    m_toMove.clear();
-    if (m_sheetCount < 2)
+    if (m_sheetCount < 2) {
+        m_sheets.clear();
+        m_toMove.clear();
         return {};
+    }
     const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(sheetPath(1));
     if (!bytes)
         return workspace::Failure{bytes.error()};
-    const std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
+    return prepareFrom(*bytes);
+}
+
+workspace::Status SheetRegistration::prepareFrom(QByteArrayView sheetOne)
+{
+    m_sheets.assign(std::max(0, m_sheetCount - 1), Sheet{});
+    m_toMove.clear();
+    const std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(sheetOne, 200);
     if (!pixels)
         return workspace::Failure{
             u"答案「%1」を読めません。"_s.arg(workspace::displayPath(sheetPath(1)))};
-    m_referenceDotsPerInch = dotsPerInch(*bytes, pixels->size);
+    m_referenceDotsPerInch = dotsPerInch(sheetOne, pixels->size);
     imaging::SheetPixels reference = *pixels;
     reference.dotsPerInch = m_referenceDotsPerInch;
     m_reference = imaging::AlignmentReference::fromSheet(reference);
     return {};
+}
+
+std::optional<SheetFit> SheetRegistration::fit(QByteArrayView bmp) const
+{
+    std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(bmp, 200);
+    if (!pixels)
+        return std::nullopt;
+    pixels->dotsPerInch = dotsPerInch(bmp, pixels->size);
+    SheetFit fit;
+    if (!m_reference.hasForm()) {
+        // Nothing to align to; whether the sheet shows a form tells whether sheet 1 is the odd
+        // one out or the whole set is plain paper.
+        fit.alignment.outcome = imaging::AlignmentReference::fromSheet(*pixels).hasForm()
+                                    ? imaging::SheetAlignment::Outcome::NotConfident
+                                    : imaging::SheetAlignment::Outcome::NoForm;
+        return fit;
+    }
+    fit.alignment = m_reference.align(*pixels);
+    fit.needsMove =
+        fit.alignment.outcome == imaging::SheetAlignment::Outcome::Aligned
+        && (fit.alignment.upsideDown || pixels->size != m_reference.sheetSize()
+            || imaging::largestMove(fit.alignment.referenceToScan, m_reference.sheetSize())
+                   > kLargestUnmovedPixels);
+    return fit;
+}
+
+QByteArray SheetRegistration::redrawn(QByteArrayView bmp, const SheetFit& fit) const
+{
+    return imaging::alignedBmp(*imaging::SheetPixels::fromBmp(bmp, 200),
+                               fit.alignment.referenceToScan, m_reference.sheetSize());
+}
+
+void SheetRegistration::setSheetCount(int sheetCount)
+{
+    m_sheetCount = sheetCount;
+    m_sheets.assign(std::max(0, sheetCount - 1), Sheet{});
+    m_toMove.clear();
+}
+
+bool SheetRegistration::moves(int number) const
+{
+    return std::binary_search(m_toMove.begin(), m_toMove.end(), number - 2);
+}
+
+void SheetRegistration::adopt(int number, const SheetFit& fit)
+{
+    m_sheets[number - 2].fit = fit;
 }
 
 int SheetRegistration::checkCount() const
@@ -139,25 +195,10 @@ workspace::Status SheetRegistration::check(int index)
     const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(path);
     if (!bytes)
         return workspace::Failure{bytes.error()};
-    std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
-    if (!pixels)
+    const std::optional<SheetFit> found = fit(*bytes);
+    if (!found)
         return workspace::Failure{u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
-    pixels->dotsPerInch = dotsPerInch(*bytes, pixels->size);
-    Sheet& sheet = m_sheets[index];
-    if (!m_reference.hasForm()) {
-        // Nothing to align to; whether the sheet shows a form tells whether sheet 1 is the odd
-        // one out or the whole set is plain paper.
-        sheet.alignment.outcome = imaging::AlignmentReference::fromSheet(*pixels).hasForm()
-                                      ? imaging::SheetAlignment::Outcome::NotConfident
-                                      : imaging::SheetAlignment::Outcome::NoForm;
-        return {};
-    }
-    sheet.alignment = m_reference.align(*pixels);
-    sheet.needsMove =
-        sheet.alignment.outcome == imaging::SheetAlignment::Outcome::Aligned
-        && (sheet.alignment.upsideDown || pixels->size != m_reference.sheetSize()
-            || imaging::largestMove(sheet.alignment.referenceToScan, m_reference.sheetSize())
-                   > kLargestUnmovedPixels);
+    adopt(index + 2, *found);
     return {};
 }
 
@@ -173,7 +214,7 @@ void SheetRegistration::decide(const QList<workspace::Status>& checks)
             ++notMatched;
             continue;
         }
-        switch (sheet.alignment.outcome) {
+        switch (sheet.fit.alignment.outcome) {
         case imaging::SheetAlignment::Outcome::Aligned: ++aligned; break;
         case imaging::SheetAlignment::Outcome::NotConfident: ++notMatched; break;
         case imaging::SheetAlignment::Outcome::NoForm:
@@ -199,7 +240,7 @@ void SheetRegistration::decide(const QList<workspace::Status>& checks)
         return;
     }
     for (qsizetype index = 0; index < checks.size(); ++index)
-        if (m_sheets[index].needsMove)
+        if (m_sheets[index].fit.needsMove)
             m_toMove.push_back(static_cast<int>(index));
 }
 
@@ -209,12 +250,9 @@ workspace::Status SheetRegistration::move(int index)
     const workspace::Expected<QByteArray> bytes = workspace::readWholeFile(path);
     if (!bytes)
         return workspace::Failure{bytes.error()};
-    const std::optional<imaging::SheetPixels> pixels = imaging::SheetPixels::fromBmp(*bytes, 200);
-    if (!pixels)
+    if (!imaging::SheetPixels::fromBmp(*bytes, 200))
         return workspace::Failure{u"答案「%1」を読めません。"_s.arg(workspace::displayPath(path))};
-    return imaging::writeDerivedFile(
-        path, imaging::alignedBmp(*pixels, m_sheets[m_toMove[index]].alignment.referenceToScan,
-                                  m_reference.sheetSize()));
+    return imaging::writeDerivedFile(path, redrawn(*bytes, m_sheets[m_toMove[index]].fit));
 }
 
 RegistrationOutcome SheetRegistration::finish(const QList<workspace::Status>& moves)
@@ -237,19 +275,19 @@ RegistrationOutcome SheetRegistration::finish(const QList<workspace::Status>& mo
         const Sheet& sheet = m_sheets[index];
         const QString name = workspace::numberText(static_cast<int>(index) + 2) + u".bmp"_s;
         if (!sheet.unreadable.isEmpty()
-            || sheet.alignment.outcome != imaging::SheetAlignment::Outcome::Aligned) {
+            || sheet.fit.alignment.outcome != imaging::SheetAlignment::Outcome::Aligned) {
             outcome.unregistered.append(name);
             continue;
         }
         if (!moved[index])
             continue;
-        if (sheet.alignment.upsideDown
-            || imaging::largestMove(sheet.alignment.referenceToScan, m_reference.sheetSize())
+        if (sheet.fit.alignment.upsideDown
+            || imaging::largestMove(sheet.fit.alignment.referenceToScan, m_reference.sheetSize())
                    > noticed)
             outcome.moved.append(name + u"　"_s
-                                 + describeMove(sheet.alignment.referenceToScan,
-                                                sheet.alignment.upsideDown, m_reference.sheetSize(),
-                                                m_referenceDotsPerInch));
+                                 + describeMove(sheet.fit.alignment.referenceToScan,
+                                                sheet.fit.alignment.upsideDown,
+                                                m_reference.sheetSize(), m_referenceDotsPerInch));
     }
     return outcome;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace steps {
@@ -26,6 +27,12 @@ struct RegistrationOutcome {
     // The sheets whose registered copy could not be written (a full disk), with the reason; each
     // is left as scanned.
     QStringList notStored;
+};
+
+// How a sheet lies against sheet 1, and whether it must be redrawn to line up with it.
+struct SheetFit {
+    imaging::SheetAlignment alignment;
+    bool needsMove = false;
 };
 
 // The words of a sheet's move: "右に2.1mm、下に4.0mm、0.8°回転", "上下を反転、…". The shift
@@ -49,6 +56,19 @@ public:
 
     // Reads sheet 1 and takes its printed form as the reference.
     [[nodiscard]] workspace::Status prepare();
+    // The same from sheet 1's stored bytes.
+    [[nodiscard]] workspace::Status prepareFrom(QByteArrayView sheetOne);
+    // How the sheet of these BMP bytes lies against sheet 1, or nothing when they are no BMP a
+    // sheet is stored as. Reads and writes nothing; safe on several threads at once.
+    [[nodiscard]] std::optional<SheetFit> fit(QByteArrayView bmp) const;
+    // The BMP of the sheet redrawn onto sheet 1's page as the fit says.
+    [[nodiscard]] QByteArray redrawn(QByteArrayView bmp, const SheetFit& fit) const;
+    // For an import that fits each sheet before storing it, in place of check(): the number of
+    // sheets it stored, then what it found of each sheet `number` (2 …).
+    void setSheetCount(int sheetCount);
+    void adopt(int number, const SheetFit& fit);
+    // Whether decide() moves sheet `number`.
+    [[nodiscard]] bool moves(int number) const;
 
     // The sheets to check: every sheet but the first.
     [[nodiscard]] int checkCount() const;
@@ -65,9 +85,8 @@ public:
 
 private:
     struct Sheet {
-        imaging::SheetAlignment alignment;
+        SheetFit fit;
         QString unreadable;
-        bool needsMove = false;
     };
 
     [[nodiscard]] QString sheetPath(int number) const;

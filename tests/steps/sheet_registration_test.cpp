@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/bmp_codec.h"
 #include "scan_files.h"
+#include "steps/sheet_import.h"
 #include "steps/sheet_registration.h"
 #include "temporary_workspace.h"
+#include "workspace/parallel_run.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +45,82 @@ steps::RegistrationOutcome registerAll(const TemporaryWorkspace& folder, int she
     return registration.finish(moves);
 }
 
+// Imports the pictures as scans 001.bmp, 002.bmp, … of a folder, on every core.
+steps::ImportOutcome importScans(const TemporaryWorkspace& folder, const QList<QImage>& scans,
+                                 steps::Registration registration)
+{
+    for (qsizetype index = 0; index < scans.size(); ++index)
+        folder.writeBytes(u"scans/%1.bmp"_s.arg(index + 1, 3, 10, QChar(u'0')),
+                          imaging::encodeBmp(scans[index]));
+    steps::SheetImport import(folder.workspace(), folder.path(u"scans"_s), steps::BlankPages::Keep,
+                              registration);
+    EXPECT_TRUE(import.prepare(QDateTime::currentDateTime()).ok());
+    return import.finish(workspace::runInParallel(
+        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
+        [](int) {}));
+}
+
+QList<QByteArray> storedSheets(const TemporaryWorkspace& folder, int count)
+{
+    QList<QByteArray> sheets;
+    for (int number = 1; number <= count; ++number)
+        sheets.append(folder.readBytes(paths::sheetImage(number)));
+    return sheets;
+}
+
 } // namespace
+
+TEST(SheetRegistration, AnImportThatLinesUpAsItStoresGivesTheSheetsOfAPassAfterIt)
+{
+    const QList<QImage> scans{
+        test_support::formSheet(kPage, 1),
+        test_support::placed(test_support::formSheet(kPage, 2), placement({40, -25}, 1.2)),
+        test_support::formSheet(kPage, 3),
+        test_support::blankBack(kPage, 4),
+        test_support::placed(test_support::formSheet(kPage, 5), placement({-20, 30}, -0.6, true)),
+        test_support::formSheet(kPage, 6, SheetForm::Other)};
+    TemporaryWorkspace afterwards;
+    ASSERT_FALSE(importScans(afterwards, scans, steps::Registration::Off).registration);
+    const steps::RegistrationOutcome separate = registerAll(afterwards, 6);
+
+    TemporaryWorkspace asStored;
+    const steps::ImportOutcome imported = importScans(asStored, scans, steps::Registration::On);
+    ASSERT_EQ(imported.sheetCount, 6);
+    ASSERT_TRUE(imported.registration);
+    EXPECT_EQ(steps::registrationMessage(*imported.registration),
+              steps::registrationMessage(separate));
+    EXPECT_EQ(imported.registration->moved.size(), 2);
+    const QList<QByteArray> expected = storedSheets(afterwards, 6);
+    const QList<QByteArray> stored = storedSheets(asStored, 6);
+    for (int index = 0; index < 6; ++index)
+        EXPECT_TRUE(stored[index] == expected[index]) << "sheet " << index + 1;
+}
+
+TEST(SheetRegistration, AnImportWhoseFirstPageIsTheOddOneStoresEverySheetAsScanned)
+{
+    // The last page matches the first and is lined up with it as it is stored; the others do
+    // not, so the first page is the odd one and that move is taken back.
+    const QList<QImage> scans{
+        test_support::formSheet(kPage, 1, SheetForm::Other),
+        test_support::placed(test_support::formSheet(kPage, 2), placement({20, 15}, 0.8)),
+        test_support::placed(test_support::formSheet(kPage, 3), placement({30, 15}, 0.8)),
+        test_support::placed(test_support::formSheet(kPage, 4), placement({40, 15}, 0.8)),
+        test_support::placed(test_support::formSheet(kPage, 5, SheetForm::Other),
+                             placement({25, -20}, 1.0))};
+    TemporaryWorkspace plain;
+    (void)importScans(plain, scans, steps::Registration::Off);
+
+    TemporaryWorkspace folder;
+    const steps::ImportOutcome imported = importScans(folder, scans, steps::Registration::On);
+    ASSERT_TRUE(imported.registration);
+    EXPECT_FALSE(imported.registration->refused.isEmpty());
+    EXPECT_TRUE(imported.registration->moved.isEmpty());
+    EXPECT_TRUE(imported.notStored.isEmpty());
+    const QList<QByteArray> expected = storedSheets(plain, 5);
+    const QList<QByteArray> stored = storedSheets(folder, 5);
+    for (int index = 0; index < 5; ++index)
+        EXPECT_TRUE(stored[index] == expected[index]) << "sheet " << index + 1;
+}
 
 TEST(SheetRegistration, MovesTheSheetsThatLieOffAndLeavesEveryOtherSheetAsScanned)
 {
