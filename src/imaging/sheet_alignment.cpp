@@ -52,6 +52,9 @@ constexpr double kCertain = 0.97;
 // followed until one is certain.
 constexpr int kShiftsTried = 3;
 constexpr int kCandidatesTried = 4;
+// For a sheet none of those match: the turns its best shift is sought again from.
+constexpr std::array<double, 2> kStartingTurns{-2.0, 2.0};
+constexpr int kTurnedShiftsTried = 1;
 // Gauss-Newton steps at a quarter, a half and the whole working resolution: the coarsest find the
 // turn and scale from a shift alone, cheaply; the finer ones settle the last tenths of a pixel.
 constexpr int kCoarsestSteps = 30;
@@ -448,32 +451,68 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
                              return first.response > second.response;
                          });
 
-        const Candidate* chosen = nullptr;
+        std::optional<bool> chosenUpsideDown;
         QTransform best;
+        const auto consider = [&](const Candidate& candidate) {
+            const std::optional<QTransform> map = form.refine(candidate);
+            if (!map || !isPlausible(*map, form.workingSize()))
+                return;
+            const double confidence = form.confidence(candidate.fine, *map);
+            if (confidence > alignment.confidence) {
+                alignment.confidence = confidence;
+                best = *map;
+                chosenUpsideDown = candidate.upsideDown;
+            }
+        };
         int tried = 0;
         for (const Candidate& candidate : candidates) {
             if (tried == kCandidatesTried || alignment.confidence >= kCertain)
                 break;
             ++tried;
-            const std::optional<QTransform> map = form.refine(candidate);
-            if (!map || !isPlausible(*map, form.workingSize()))
-                continue;
-            const double confidence = form.confidence(candidate.fine, *map);
-            if (confidence > alignment.confidence) {
-                alignment.confidence = confidence;
-                best = *map;
-                chosen = &candidate;
-            }
+            consider(candidate);
         }
-        if (!chosen || alignment.confidence < kMinConfidence)
+        // A sheet turned by two degrees or so against sheet 1 blurs the peaks of the shifts, and
+        // on a form of evenly spaced boxes the best of them may be a row off: before such a sheet
+        // is given up, its shifts are sought again with the sheet turned back by a few degrees.
+        if (alignment.confidence < kMinConfidence) {
+            const cv::Point2f centre(0.5F * static_cast<float>(working.width - 1),
+                                     0.5F * static_cast<float>(working.height - 1));
+            for (const double degrees : kStartingTurns)
+                for (const bool upsideDown : {false, true}) {
+                    cv::Mat fine;
+                    if (upsideDown)
+                        cv::rotate(rules.fine, fine, cv::ROTATE_180);
+                    else
+                        fine = rules.fine;
+                    const cv::Mat turning = cv::getRotationMatrix2D(centre, degrees, 1.0);
+                    cv::Mat turned;
+                    cv::warpAffine(fine, turned, turning, fine.size());
+                    cv::Mat halved;
+                    cv::pyrDown(turned, halved);
+                    const cv::Mat spectrum =
+                        spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+                    // Sheet to turned sheet, as the rotation matrix maps them.
+                    const QTransform turnedFromSheet(
+                        turning.at<double>(0, 0), turning.at<double>(1, 0),
+                        turning.at<double>(0, 1), turning.at<double>(1, 1),
+                        turning.at<double>(0, 2), turning.at<double>(1, 2));
+                    for (const auto& [shift, response] :
+                         bestShifts(form.spectrum, spectrum, kTurnedShiftsTried))
+                        consider({fine, upsideDown,
+                                  QTransform::fromTranslate(2 * shift.x, 2 * shift.y)
+                                      * turnedFromSheet.inverted(),
+                                  response});
+                }
+        }
+        if (!chosenUpsideDown || alignment.confidence < kMinConfidence)
             return alignment;
 
         QTransform turn;
-        if (chosen->upsideDown)
+        if (*chosenUpsideDown)
             turn = QTransform(-1, 0, 0, -1, working.width - 1, working.height - 1);
         alignment.referenceToScan =
             form.rules.reduction.toWorking() * best * turn * rules.reduction.toWorking().inverted();
-        alignment.upsideDown = chosen->upsideDown;
+        alignment.upsideDown = *chosenUpsideDown;
         alignment.outcome = SheetAlignment::Outcome::Aligned;
     } catch (const cv::Exception&) {
         alignment.outcome = SheetAlignment::Outcome::NotConfident;
