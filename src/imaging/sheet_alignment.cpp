@@ -430,17 +430,18 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
         }
         const cv::Size working = rules.fine.size();
         const cv::Size halvedSize = form.coarse->picture.size();
+        // The sheet's rules as scanned and turned upside down.
+        std::array<cv::Mat, 2> oriented{rules.fine, cv::Mat()};
+        cv::rotate(rules.fine, oriented[1], cv::ROTATE_180);
+        const auto spectrumAt = [&](const cv::Mat& picture) {
+            cv::Mat halved;
+            cv::pyrDown(picture, halved);
+            return spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+        };
         std::vector<Candidate> candidates;
         for (const bool upsideDown : {false, true}) {
-            cv::Mat fine;
-            if (upsideDown)
-                cv::rotate(rules.fine, fine, cv::ROTATE_180);
-            else
-                fine = rules.fine;
-            cv::Mat halved;
-            cv::pyrDown(fine, halved);
-            const cv::Mat spectrum =
-                spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+            const cv::Mat& fine = oriented[upsideDown];
+            const cv::Mat spectrum = spectrumAt(fine);
             for (const auto& [shift, response] : bestShifts(form.spectrum, spectrum, kShiftsTried))
                 candidates.push_back({fine, upsideDown,
                                       QTransform::fromTranslate(2 * shift.x, 2 * shift.y),
@@ -479,18 +480,11 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
                                      0.5F * static_cast<float>(working.height - 1));
             for (const double degrees : kStartingTurns)
                 for (const bool upsideDown : {false, true}) {
-                    cv::Mat fine;
-                    if (upsideDown)
-                        cv::rotate(rules.fine, fine, cv::ROTATE_180);
-                    else
-                        fine = rules.fine;
+                    const cv::Mat& fine = oriented[upsideDown];
                     const cv::Mat turning = cv::getRotationMatrix2D(centre, degrees, 1.0);
                     cv::Mat turned;
                     cv::warpAffine(fine, turned, turning, fine.size());
-                    cv::Mat halved;
-                    cv::pyrDown(turned, halved);
-                    const cv::Mat spectrum =
-                        spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
+                    const cv::Mat spectrum = spectrumAt(turned);
                     // Sheet to turned sheet, as the rotation matrix maps them.
                     const QTransform turnedFromSheet(
                         turning.at<double>(0, 0), turning.at<double>(1, 0),
