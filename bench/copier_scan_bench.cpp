@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_application.h"
 #include "bench_report.h"
+#include "bench_steps.h"
 #include "sample_exam/scan_pdf.h"
 #include "steps/sheet_import.h"
 #include "synthetic_exam.h"
 #include "workspace/atomic_file.h"
 #include "workspace/folders.h"
-#include "workspace/parallel_run.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -28,23 +27,13 @@ using namespace Qt::Literals::StringLiterals;
 // import in a process of its own. Imports run as the window runs them, blank pages judged.
 namespace {
 
+using bench::require;
+
 constexpr int kUniqueScans = 40;
 constexpr int kPileSize = 500;
 constexpr int kBilevelPages = 100;
 constexpr int kDotsPerInch = 200;
 constexpr int kQuality = 85;
-
-void require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
-
-void require(const workspace::Status& status)
-{
-    if (!status)
-        throw std::runtime_error(status.error().toStdString());
-}
 
 QString scanName(int number)
 {
@@ -88,18 +77,6 @@ void writeBilevelPdf(const QString& folder)
         }));
 }
 
-int import(const workspace::Workspace& workspace, const QString& scans,
-           steps::BlankPages blankPages)
-{
-    steps::SheetImport import(workspace, scans, blankPages);
-    require(import.prepare(QDateTime::currentDateTime()));
-    const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
-        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
-        [](int) {}));
-    require(outcome.skipped.isEmpty() && outcome.notStored.isEmpty(), "import lost sheets");
-    return outcome.sheetCount;
-}
-
 // Seconds for an import of `expected` sheets, started with no dirty pages of an earlier one
 // still being written back.
 double importSeconds(const workspace::Workspace& workspace, const QString& scans, int expected,
@@ -107,8 +84,8 @@ double importSeconds(const workspace::Workspace& workspace, const QString& scans
 {
     ::sync();
     int sheets = 0;
-    const double seconds =
-        bench::secondsFor([&] { sheets = import(workspace, scans, blankPages); });
+    const double seconds = bench::secondsFor(
+        [&] { sheets = bench::importScans(workspace, scans, blankPages).sheetCount; });
     require(sheets == expected, "import stored another number of sheets");
     return seconds;
 }
@@ -208,7 +185,7 @@ int main(int argc, char* argv[])
     const QStringList arguments = application.arguments();
     try {
         if (arguments.size() == 4 && arguments[1] == u"--import-once"_s) {
-            import(freshWorkspace(arguments[3]), arguments[2], steps::BlankPages::Drop);
+            bench::importScans(freshWorkspace(arguments[3]), arguments[2], steps::BlankPages::Drop);
             return 0;
         }
         run();

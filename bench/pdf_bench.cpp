@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_application.h"
 #include "bench_report.h"
+#include "bench_steps.h"
 #include "imaging/derived_bmp_saving.h"
 #include "sample_exam/sample_class.h"
 #include "sample_exam/sample_form.h"
@@ -33,11 +34,7 @@ namespace {
 // sizes are those of real scans; larger classes repeat them.
 constexpr int kDistinctSheets = 30;
 
-void require(const workspace::Status& status)
-{
-    if (!status)
-        throw std::runtime_error(status.error().toStdString());
-}
+using bench::require;
 
 // Sheets, grading files and a roster; then the marked sheets, made by result computation.
 QStringList writeMarkedExamination(const workspace::Workspace& workspace, int sheetCount)

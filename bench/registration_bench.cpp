@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_application.h"
 #include "bench_report.h"
+#include "bench_steps.h"
 #include "imaging/sheet_alignment.h"
 #include "sample_exam/sample_class.h"
 #include "sample_exam/sample_form.h"
@@ -13,7 +14,6 @@
 #include "workspace/folders.h"
 #include "workspace/parallel_run.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
@@ -35,23 +35,13 @@ using namespace Qt::Literals::StringLiterals;
 // to an import, and import with registration against a plain single-threaded import.
 namespace {
 
+using bench::require;
+
 constexpr int kFormSheets = 100;
 constexpr int kOtherForms = 5;
 constexpr int kBlankPages = 5;
 constexpr int kDotsPerInch = sample_exam::SampleForm::kDotsPerInch;
 constexpr double kMillimetresPerInch = 25.4;
-
-void require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
-
-void require(const workspace::Status& status)
-{
-    if (!status)
-        throw std::runtime_error(status.error().toStdString());
-}
 
 QString scanName(int number)
 {
@@ -148,11 +138,8 @@ ScanSet writeScans(const QString& folder)
 steps::ImportOutcome importSheets(const workspace::Workspace& workspace, const QString& scans,
                                   steps::Registration registration = steps::Registration::Off)
 {
-    steps::SheetImport import(workspace, scans, steps::BlankPages::Keep, registration);
-    require(import.prepare(QDateTime::currentDateTime()));
-    steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
-        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
-        [](int) {}));
+    steps::ImportOutcome outcome =
+        bench::importScans(workspace, scans, steps::BlankPages::Keep, registration);
     require(outcome.sheetCount == kFormSheets + kOtherForms + kBlankPages, "import lost sheets");
     return outcome;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_application.h"
 #include "bench_report.h"
+#include "bench_steps.h"
 #include "steps/answer_cutting.h"
 #include "steps/scan_listing.h"
 #include "steps/sheet_import.h"
@@ -9,7 +10,6 @@
 #include "workspace/parallel_run.h"
 #include "workspace/region_file.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,20 +25,10 @@ using namespace Qt::Literals::StringLiterals;
 // timed against a plain single-threaded loop over QImage on the same files.
 namespace {
 
+using bench::require;
+
 constexpr int kRegionCount = 20;
 const QSize kRegionSize(700, 180);
-
-void require(bool condition, const char* what)
-{
-    if (!condition)
-        throw std::runtime_error(what);
-}
-
-void require(const workspace::Status& status)
-{
-    if (!status)
-        throw std::runtime_error(status.error().toStdString());
-}
 
 void removeFolder(const QString& path)
 {
@@ -92,14 +82,7 @@ void baselineCutting(const workspace::Workspace& workspace,
 
 void programImport(const workspace::Workspace& workspace, const QString& scans, int expected)
 {
-    steps::SheetImport import(workspace, scans);
-    require(import.prepare(QDateTime::currentDateTime()));
-    const steps::ImportOutcome outcome = import.finish(workspace::runInParallel(
-        static_cast<int>(import.pages().size()), [&](int index) { return import.convert(index); },
-        [](int) {}));
-    require(outcome.sheetCount == expected && outcome.skipped.isEmpty()
-                && outcome.notStored.isEmpty(),
-            "import lost sheets");
+    require(bench::importScans(workspace, scans).sheetCount == expected, "import lost sheets");
 }
 
 void programCutting(const workspace::Workspace& workspace,
