@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet_alignment.h"
 
-#include "bmp_codec.h"
-
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
@@ -206,57 +204,103 @@ double correlation(const cv::Mat& first, const cv::Mat& second)
     return (product - firstMean[0] * secondMean[0]) / spread;
 }
 
+// The picture's value at a point between pixel centres, blended from its four neighbours; black
+// beyond its edges.
+float sampled(const cv::Mat& picture, float x, float y)
+{
+    const float left = std::floor(x);
+    const float top = std::floor(y);
+    const int column = static_cast<int>(left);
+    const int row = static_cast<int>(top);
+    const float across = x - left;
+    const float down = y - top;
+    if (column >= 0 && row >= 0 && column + 1 < picture.cols && row + 1 < picture.rows) {
+        const float* upper = picture.ptr<float>(row) + column;
+        const float* lower = picture.ptr<float>(row + 1) + column;
+        const float above = upper[0] + (upper[1] - upper[0]) * across;
+        const float below = lower[0] + (lower[1] - lower[0]) * across;
+        return above + (below - above) * down;
+    }
+    if (column < -1 || row < -1 || column >= picture.cols || row >= picture.rows)
+        return 0;
+    const auto at = [&picture](int atColumn, int atRow) {
+        return atColumn >= 0 && atRow >= 0 && atColumn < picture.cols && atRow < picture.rows
+                   ? picture.at<float>(atRow, atColumn)
+                   : 0.0F;
+    };
+    const float above = at(column, row) + (at(column + 1, row) - at(column, row)) * across;
+    const float below =
+        at(column, row + 1) + (at(column + 1, row + 1) - at(column, row + 1)) * across;
+    return above + (below - above) * down;
+}
+
 // A picture of the reference's rules ready for Gauss-Newton alignment (the inverse
 // compositional form): the change of the picture with each of the six parameters of an affine
 // map, and their products summed, computed once for every sheet aligned to it.
 // Our own rather than OpenCV's findTransformECC, which recomputes these for every sheet and every
-// step and took about 13 ms a step at the working resolution, over the import's budget.
+// step and took about 13 ms a step at the working resolution, over the import's budget. Only the
+// pixels near a rule, where the picture changes, take part: elsewhere every change is zero and
+// adds nothing to a step, and the rules cover a small share of a page.
 struct Template {
-    cv::Mat picture;
-    std::array<cv::Mat, 6> steepest;
+    cv::Size size;
+    std::vector<cv::Point2f> places;
+    std::vector<float> values;
+    std::array<std::vector<float>, 6> steepest;
     cv::Matx66d hessian;
 
-    explicit Template(cv::Mat rules)
-        : picture(std::move(rules))
+    explicit Template(const cv::Mat& picture)
+        : size(picture.size())
     {
         cv::Mat gradientX;
         cv::Mat gradientY;
         cv::Sobel(picture, gradientX, CV_32F, 1, 0, 3, 1.0 / 8);
         cv::Sobel(picture, gradientY, CV_32F, 0, 1, 3, 1.0 / 8);
-        cv::Mat x(picture.size(), CV_32F);
-        cv::Mat y(picture.size(), CV_32F);
         for (int row = 0; row < picture.rows; ++row) {
-            auto* xs = x.ptr<float>(row);
-            auto* ys = y.ptr<float>(row);
+            const auto* across = gradientX.ptr<float>(row);
+            const auto* down = gradientY.ptr<float>(row);
+            const auto* value = picture.ptr<float>(row);
             for (int column = 0; column < picture.cols; ++column) {
-                xs[column] = static_cast<float>(column);
-                ys[column] = static_cast<float>(row);
+                if (across[column] == 0 && down[column] == 0)
+                    continue;
+                const auto x = static_cast<float>(column);
+                const auto y = static_cast<float>(row);
+                places.emplace_back(x, y);
+                values.push_back(value[column]);
+                const std::array<float, 6> changes{across[column] * x, down[column] * x,
+                                                   across[column] * y, down[column] * y,
+                                                   across[column],     down[column]};
+                for (int parameter = 0; parameter < 6; ++parameter)
+                    steepest[parameter].push_back(changes[parameter]);
             }
         }
-        steepest[0] = gradientX.mul(x);
-        steepest[1] = gradientY.mul(x);
-        steepest[2] = gradientX.mul(y);
-        steepest[3] = gradientY.mul(y);
-        steepest[4] = gradientX;
-        steepest[5] = gradientY;
         for (int first = 0; first < 6; ++first)
-            for (int second = first; second < 6; ++second)
-                hessian(first, second) = hessian(second, first) =
-                    steepest[first].dot(steepest[second]);
+            for (int second = first; second < 6; ++second) {
+                double sum = 0;
+                for (std::size_t index = 0; index < places.size(); ++index)
+                    sum += double{steepest[first][index]} * steepest[second][index];
+                hessian(first, second) = hessian(second, first) = sum;
+            }
     }
 
     // Refines the map from template pixels to picture pixels; false when the steps run off.
     bool align(const cv::Mat& sheet, QTransform& map, int steps) const
     {
-        cv::Mat laid;
-        cv::Mat error;
         for (int step = 0; step < steps; ++step) {
-            cv::warpAffine(sheet, laid, toWarp(map), picture.size(),
-                           cv::INTER_LINEAR | cv::WARP_INVERSE_MAP);
-            cv::subtract(laid, picture, error);
+            const auto m11 = static_cast<float>(map.m11());
+            const auto m12 = static_cast<float>(map.m12());
+            const auto m21 = static_cast<float>(map.m21());
+            const auto m22 = static_cast<float>(map.m22());
+            const auto dx = static_cast<float>(map.dx());
+            const auto dy = static_cast<float>(map.dy());
             cv::Vec6d gradient;
-            for (int parameter = 0; parameter < 6; ++parameter)
-                gradient[parameter] = steepest[parameter].dot(error);
+            for (std::size_t index = 0; index < places.size(); ++index) {
+                const cv::Point2f place = places[index];
+                const float error = sampled(sheet, m11 * place.x + m21 * place.y + dx,
+                                            m12 * place.x + m22 * place.y + dy)
+                                    - values[index];
+                for (int parameter = 0; parameter < 6; ++parameter)
+                    gradient[parameter] += double{steepest[parameter][index] * error};
+            }
             cv::Vec6d change;
             if (!cv::solve(hessian, gradient, change, cv::DECOMP_CHOLESKY))
                 return false;
@@ -270,7 +314,7 @@ struct Template {
             const double moved = std::abs(change[4]) + std::abs(change[5])
                                  + (std::abs(change[0]) + std::abs(change[1]) + std::abs(change[2])
                                     + std::abs(change[3]))
-                                       * std::max(picture.cols, picture.rows);
+                                       * std::max(size.width, size.height);
             if (!std::isfinite(moved))
                 return false;
             if (moved < kSettled)
@@ -429,7 +473,7 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
             return alignment;
         }
         const cv::Size working = rules.fine.size();
-        const cv::Size halvedSize = form.coarse->picture.size();
+        const cv::Size halvedSize = form.coarse->size;
         // The sheet's rules as scanned and turned upside down.
         std::array<cv::Mat, 2> oriented{rules.fine, cv::Mat()};
         cv::rotate(rules.fine, oriented[1], cv::ROTATE_180);
@@ -514,32 +558,6 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
     return alignment;
 }
 
-std::optional<SheetPixels> SheetPixels::fromBmp(QByteArrayView bmp, double dotsPerInch)
-{
-    const std::optional<BmpLayout> layout = uncompressedBmpLayout(bmp);
-    if (!layout)
-        return std::nullopt;
-    return SheetPixels{reinterpret_cast<const uchar*>(bmp.data()) + layout->pixelOffset,
-                       layout->stride,
-                       {layout->width, layout->height},
-                       layout->bitsPerPixel / 8,
-                       layout->bottomUp,
-                       dotsPerInch};
-}
-
-std::optional<SheetPixels> SheetPixels::fromImage(const QImage& image, double dotsPerInch)
-{
-    int bytesPerPixel = 0;
-    switch (image.format()) {
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32: bytesPerPixel = 4; break;
-    case QImage::Format_BGR888: bytesPerPixel = 3; break;
-    default: return std::nullopt;
-    }
-    return SheetPixels{image.constBits(), image.bytesPerLine(), image.size(), bytesPerPixel, false,
-                       dotsPerInch};
-}
-
 double largestMove(const QTransform& referenceToScan, QSize page)
 {
     double largest = 0;
@@ -551,33 +569,6 @@ double largestMove(const QTransform& referenceToScan, QSize page)
         largest = std::max(largest, std::hypot(moved.x(), moved.y()));
     }
     return largest;
-}
-
-QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToScan, QSize pageSize)
-{
-    useOneThreadPerSheet();
-    const qsizetype stride = bmpStride(pageSize.width(), 24);
-    QByteArray bmp = bmpHeaders(pageSize.width(), pageSize.height());
-    // Zeroed, not merely sized: the warp writes the pixels, not the padding at each row's end.
-    bmp.append(stride * pageSize.height(), '\0');
-    cv::Mat page(pageSize.height(), pageSize.width(), CV_8UC3, bmp.data() + kBmpHeadersSize,
-                 static_cast<size_t>(stride));
-
-    // Both pictures as they lie in memory: the page bottom-up, the scan as its rows come.
-    const QTransform pageRows(1, 0, 0, -1, 0, pageSize.height() - 1);
-    const QTransform scanRows =
-        sheet.bottomUp ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1) : QTransform();
-    const cv::Mat warp = toWarp(pageRows * referenceToScan * scanRows);
-
-    cv::Mat scan = wrapped(sheet);
-    if (sheet.bytesPerPixel == 4) {
-        cv::Mat colours;
-        cv::cvtColor(scan, colours, cv::COLOR_BGRA2BGR);
-        scan = colours;
-    }
-    cv::warpAffine(scan, page, warp, page.size(), cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
-                   cv::BORDER_CONSTANT, cv::Scalar(255, 255, 255));
-    return bmp;
 }
 
 } // namespace imaging

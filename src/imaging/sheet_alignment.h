@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QImage>
+#include "sheet_pixels.h"
+
 #include <QSize>
 #include <QTransform>
 
@@ -11,25 +10,6 @@
 #include <optional>
 
 namespace imaging {
-
-// The pixels of a sheet as they lie in memory, read in place: blue, green and red bytes (and a
-// fourth, unused, with bytesPerPixel 4), rows `stride` bytes apart, the first row in memory the
-// top one or, bottomUp, the bottom one as in a BMP.
-struct SheetPixels {
-    const uchar* rows = nullptr;
-    qsizetype stride = 0;
-    QSize size;
-    int bytesPerPixel = 3;
-    bool bottomUp = false;
-    double dotsPerInch = 200;
-
-    // Nothing unless the bytes hold a whole uncompressed 24- or 32-bit BMP.
-    [[nodiscard]] static std::optional<SheetPixels> fromBmp(QByteArrayView bmp, double dotsPerInch);
-    // A view of an RGB32, ARGB32 or BGR888 image, which must outlive it; nothing for another
-    // format.
-    [[nodiscard]] static std::optional<SheetPixels> fromImage(const QImage& image,
-                                                              double dotsPerInch);
-};
 
 // What the alignment of a sheet to the reference found.
 struct SheetAlignment {
@@ -77,11 +57,5 @@ private:
 // The largest distance, in pixels, by which the transform moves a point of a page of the given
 // size from where it was: an affine map moves no point of a rectangle further than its corners.
 [[nodiscard]] double largestMove(const QTransform& referenceToScan, QSize page);
-
-// The 24-bit BMP (bottom-up, as encodeBmp writes it) of the sheet redrawn onto a page of
-// pageSize: every pixel of the page takes the scan's colour at referenceToScan of it, blended
-// bilinearly from its four neighbours; what falls outside the scan is white.
-[[nodiscard]] QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToScan,
-                                    QSize pageSize);
 
 } // namespace imaging

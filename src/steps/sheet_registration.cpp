@@ -3,6 +3,7 @@
 
 #include "imaging/bmp_codec.h"
 #include "imaging/derived_bmp_saving.h"
+#include "imaging/sheet_redrawing.h"
 #include "paper_size.h"
 #include "workspace/atomic_file.h"
 

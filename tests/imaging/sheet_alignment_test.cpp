@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/bmp_codec.h"
 #include "imaging/sheet_alignment.h"
+#include "imaging/sheet_redrawing.h"
 #include "scan_files.h"
 
 #include <gtest/gtest.h>
