@@ -57,7 +57,7 @@ constexpr int kTurnedShiftsTried = 1;
 // turn and scale from a shift alone, cheaply; the finer ones settle the last tenths of a pixel.
 constexpr int kCoarsestSteps = 30;
 constexpr int kCoarseSteps = 8;
-constexpr int kFineSteps = 3;
+constexpr int kFineSteps = 2;
 // A step that moves no point of the page by more than this many pixels ends the search.
 constexpr double kSettled = 0.01;
 
@@ -409,6 +409,10 @@ struct AlignmentReference::Form {
         if (!coarsest->align(quartered, map, kCoarsestSteps))
             return std::nullopt;
         map = half * map * half.inverted();
+        // A candidate that ran off to where no feeder lays a sheet is given up before the finer,
+        // dearer steps.
+        if (!isPlausible(half * map * half.inverted(), workingSize()))
+            return std::nullopt;
         if (!coarse->align(halved, map, kCoarseSteps))
             return std::nullopt;
         map = half * map * half.inverted();
@@ -482,20 +486,6 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
             cv::pyrDown(picture, halved);
             return spectrumOf(onCanvas(halved, halvedSize), form.window, form.padded);
         };
-        std::vector<Candidate> candidates;
-        for (const bool upsideDown : {false, true}) {
-            const cv::Mat& fine = oriented[upsideDown];
-            const cv::Mat spectrum = spectrumAt(fine);
-            for (const auto& [shift, response] : bestShifts(form.spectrum, spectrum, kShiftsTried))
-                candidates.push_back({fine, upsideDown,
-                                      QTransform::fromTranslate(2 * shift.x, 2 * shift.y),
-                                      response});
-        }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate& first, const Candidate& second) {
-                             return first.response > second.response;
-                         });
-
         std::optional<bool> chosenUpsideDown;
         QTransform best;
         const auto consider = [&](const Candidate& candidate) {
@@ -509,12 +499,37 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
                 chosenUpsideDown = candidate.upsideDown;
             }
         };
+        std::vector<Candidate> candidates;
+        const auto addCandidates = [&](bool upsideDown) {
+            const cv::Mat& fine = oriented[upsideDown];
+            for (const auto& [shift, response] :
+                 bestShifts(form.spectrum, spectrumAt(fine), kShiftsTried))
+                candidates.push_back({fine, upsideDown,
+                                      QTransform::fromTranslate(2 * shift.x, 2 * shift.y),
+                                      response});
+        };
+        // Most sheets come the right way up and match at their best shift as scanned: the shifts
+        // of the sheet upside down are sought only when that one is not certain, and then the
+        // best of all are tried in turn.
+        addCandidates(false);
         int tried = 0;
-        for (const Candidate& candidate : candidates) {
-            if (tried == kCandidatesTried || alignment.confidence >= kCertain)
-                break;
-            ++tried;
-            consider(candidate);
+        if (!candidates.empty()) {
+            consider(candidates.front());
+            candidates.erase(candidates.begin());
+            tried = 1;
+        }
+        if (alignment.confidence < kCertain) {
+            addCandidates(true);
+            std::stable_sort(candidates.begin(), candidates.end(),
+                             [](const Candidate& first, const Candidate& second) {
+                                 return first.response > second.response;
+                             });
+            for (const Candidate& candidate : candidates) {
+                if (tried == kCandidatesTried || alignment.confidence >= kCertain)
+                    break;
+                ++tried;
+                consider(candidate);
+            }
         }
         // A sheet turned by two degrees or so against sheet 1 blurs the peaks of the shifts, and
         // on a form of evenly spaced boxes the best of them may be a row off: before such a sheet

@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 // Our own bilinear redraw rather than OpenCV's warpAffine: a moved sheet is redrawn while the
-// import waits for it, and on a whole A4 page at 200 dpi this one takes about half the time.
+// import waits for it, and on an A4 page at 200 dpi this one takes two thirds of the time.
 
 namespace imaging {
 
@@ -65,68 +67,186 @@ void blendAnywhere(const Scan& scan, qint64 x, qint64 y, uchar* out)
     }
 }
 
+// Where the eight bytes from a pixel, on its row and the next, lie within the scan's rows: the
+// vector paths read a pixel and its right neighbour on two rows at once.
+template <int BytesPerPixel>
+struct Inside {
+    qint64 lastColumn;
+    qint64 lastRow;
+
+    explicit Inside(const Scan& scan)
+        : lastColumn(scan.width - (8 + BytesPerPixel - 1) / BytesPerPixel)
+        , lastRow(scan.height - 2)
+    {
+    }
+
+    [[nodiscard]] bool contains(qint64 x, qint64 y) const
+    {
+        return x >= 0 && y >= 0 && (x >> kPlaceBits) <= lastColumn && (y >> kPlaceBits) <= lastRow;
+    }
+};
+
 #if defined(__SSE2__)
-// The same where the eight bytes from the pixel at the place, on its row and the next, lie
-// within the scan's rows: the two pixels of each row in one register, a colour to each lane.
+// a + (b − a) · weight / 128, rounded, in each 16-bit lane: blended() lane by lane.
+inline __m128i blendedLanes(__m128i from, __m128i to, __m128i weight)
+{
+    const __m128i change = _mm_mullo_epi16(_mm_sub_epi16(to, from), weight);
+    return _mm_add_epi16(
+        from, _mm_srai_epi16(_mm_add_epi16(change, _mm_set1_epi16(kHalfWeight)), kWeightBits));
+}
+
+// blendAnywhere where Inside holds: the pixel and its right neighbour on each of the two rows in
+// one register, a colour to a 16-bit lane.
 template <int BytesPerPixel>
 void blendInside(const Scan& scan, qint64 x, qint64 y, uchar* out)
 {
     const uchar* upper =
         scan.rows + (y >> kPlaceBits) * scan.stride + (x >> kPlaceBits) * BytesPerPixel;
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(kHalfWeight);
     const __m128i above =
         _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper)), zero);
     const __m128i below = _mm_unpacklo_epi8(
         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + scan.stride)), zero);
-    const __m128i down = _mm_set1_epi16(static_cast<short>(weightOf(y)));
-    const __m128i columns = _mm_add_epi16(
-        above, _mm_srai_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(below, above), down),
-                                            half),
-                              kWeightBits));
-    const __m128i right = _mm_srli_si128(columns, 2 * BytesPerPixel);
-    const __m128i across = _mm_set1_epi16(static_cast<short>(weightOf(x)));
-    const __m128i pixel = _mm_add_epi16(
-        columns, _mm_srai_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(right, columns), across),
-                                              half),
-                                kWeightBits));
+    const __m128i columns =
+        blendedLanes(above, below, _mm_set1_epi16(static_cast<short>(weightOf(y))));
+    const __m128i pixel = blendedLanes(columns, _mm_srli_si128(columns, 2 * BytesPerPixel),
+                                       _mm_set1_epi16(static_cast<short>(weightOf(x))));
     const int colours = _mm_cvtsi128_si32(_mm_packus_epi16(pixel, pixel));
     std::memcpy(out, &colours, 3);
 }
 #endif
 
-// Every pixel (column, row) of the page, rows as they lie in memory, takes the scan's colour at
-// pageToScan of it.
 template <int BytesPerPixel>
-void redraw(const Scan& scan, const QTransform& pageToScan, uchar* page, qsizetype pageStride,
-            QSize pageSize)
+void blendOne(const Scan& scan, const Inside<BytesPerPixel>& inside, qint64 x, qint64 y,
+              uchar* out)
 {
-    const auto fixed = [](double place) {
-        return static_cast<qint64>(std::llround(std::ldexp(place, kPlaceBits)));
-    };
-    const qint64 stepX = fixed(pageToScan.m11());
-    const qint64 stepY = fixed(pageToScan.m12());
 #if defined(__SSE2__)
-    // The last column whose eight bytes from it end within its row, and the last row with one
-    // below it.
-    const qint64 lastColumn = (qint64{scan.width} * BytesPerPixel - 8) / BytesPerPixel;
-    const qint64 lastRow = scan.height - 2;
-#endif
-    for (int row = 0; row < pageSize.height(); ++row) {
-        const QPointF start = pageToScan.map(QPointF(0, row));
-        qint64 x = fixed(start.x());
-        qint64 y = fixed(start.y());
-        uchar* out = page + row * pageStride;
-        for (int column = 0; column < pageSize.width(); ++column, x += stepX, y += stepY, out += 3) {
-#if defined(__SSE2__)
-            if (x >= 0 && y >= 0 && (x >> kPlaceBits) <= lastColumn && (y >> kPlaceBits) <= lastRow) {
-                blendInside<BytesPerPixel>(scan, x, y, out);
-                continue;
-            }
-#endif
-            blendAnywhere<BytesPerPixel>(scan, x, y, out);
-        }
+    if (inside.contains(x, y)) {
+        blendInside<BytesPerPixel>(scan, x, y, out);
+        return;
     }
+#else
+    (void)inside;
+#endif
+    blendAnywhere<BytesPerPixel>(scan, x, y, out);
+}
+
+// The page's rows as they lie in memory, each with the place on the scan of its first pixel
+// and the step from one pixel to the next.
+struct PageRows {
+    uchar* first = nullptr;
+    qsizetype stride = 0;
+    QSize size;
+    QTransform pageToScan;
+
+    [[nodiscard]] static qint64 fixed(double place)
+    {
+        return static_cast<qint64>(std::llround(std::ldexp(place, kPlaceBits)));
+    }
+    [[nodiscard]] qint64 stepX() const { return fixed(pageToScan.m11()); }
+    [[nodiscard]] qint64 stepY() const { return fixed(pageToScan.m12()); }
+    [[nodiscard]] QPointF start(int row) const { return pageToScan.map(QPointF(0, row)); }
+};
+
+template <int BytesPerPixel>
+void redraw(const Scan& scan, const PageRows& page)
+{
+    const Inside<BytesPerPixel> inside(scan);
+    const qint64 stepX = page.stepX();
+    const qint64 stepY = page.stepY();
+    for (int row = 0; row < page.size.height(); ++row) {
+        qint64 x = PageRows::fixed(page.start(row).x());
+        qint64 y = PageRows::fixed(page.start(row).y());
+        uchar* out = page.first + row * page.stride;
+        for (int column = 0; column < page.size.width();
+             ++column, x += stepX, y += stepY, out += 3)
+            blendOne(scan, inside, x, y, out);
+    }
+}
+
+#if defined(__x86_64__)
+// Two pixels of the page at once, each in one half of a 256-bit register as blendInside has
+// one: a fifth faster again where the processor has AVX2.
+__attribute__((target("avx2"))) inline __m256i blendedLanes(__m256i from, __m256i to,
+                                                            __m256i weight)
+{
+    const __m256i change = _mm256_mullo_epi16(_mm256_sub_epi16(to, from), weight);
+    return _mm256_add_epi16(
+        from,
+        _mm256_srai_epi16(_mm256_add_epi16(change, _mm256_set1_epi16(kHalfWeight)), kWeightBits));
+}
+
+__attribute__((target("avx2"))) inline __m256i twoPixelRows(const uchar* first,
+                                                            const uchar* second)
+{
+    return _mm256_cvtepu8_epi16(
+        _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(first)),
+                           _mm_loadl_epi64(reinterpret_cast<const __m128i*>(second))));
+}
+
+__attribute__((target("avx2"))) inline __m256i twoWeights(qint64 first, qint64 second)
+{
+    return _mm256_set_m128i(_mm_set1_epi16(static_cast<short>(weightOf(second))),
+                            _mm_set1_epi16(static_cast<short>(weightOf(first))));
+}
+
+template <int BytesPerPixel>
+__attribute__((target("avx2"))) void blendPairInside(const Scan& scan, qint64 x, qint64 y,
+                                                     qint64 nextX, qint64 nextY, uchar* out)
+{
+    const uchar* upper =
+        scan.rows + (y >> kPlaceBits) * scan.stride + (x >> kPlaceBits) * BytesPerPixel;
+    const uchar* nextUpper =
+        scan.rows + (nextY >> kPlaceBits) * scan.stride + (nextX >> kPlaceBits) * BytesPerPixel;
+    const __m256i above = twoPixelRows(upper, nextUpper);
+    const __m256i below = twoPixelRows(upper + scan.stride, nextUpper + scan.stride);
+    const __m256i columns = blendedLanes(above, below, twoWeights(y, nextY));
+    const __m256i pixels = blendedLanes(columns, _mm256_srli_si256(columns, 2 * BytesPerPixel),
+                                        twoWeights(x, nextX));
+    const __m256i packed = _mm256_packus_epi16(pixels, pixels);
+    // The first pixel's fourth byte is the second's first, written next.
+    const int first = _mm_cvtsi128_si32(_mm256_castsi256_si128(packed));
+    const int second = _mm_cvtsi128_si32(_mm256_extracti128_si256(packed, 1));
+    std::memcpy(out, &first, 4);
+    std::memcpy(out + 3, &second, 3);
+}
+
+template <int BytesPerPixel>
+__attribute__((target("avx2"))) void redrawInPairs(const Scan& scan, const PageRows& page)
+{
+    const Inside<BytesPerPixel> inside(scan);
+    const qint64 stepX = page.stepX();
+    const qint64 stepY = page.stepY();
+    for (int row = 0; row < page.size.height(); ++row) {
+        qint64 x = PageRows::fixed(page.start(row).x());
+        qint64 y = PageRows::fixed(page.start(row).y());
+        uchar* out = page.first + row * page.stride;
+        int column = 0;
+        for (; column + 1 < page.size.width();
+             column += 2, x += 2 * stepX, y += 2 * stepY, out += 6) {
+            if (inside.contains(x, y) && inside.contains(x + stepX, y + stepY)) {
+                blendPairInside<BytesPerPixel>(scan, x, y, x + stepX, y + stepY, out);
+            } else {
+                blendOne(scan, inside, x, y, out);
+                blendOne(scan, inside, x + stepX, y + stepY, out + 3);
+            }
+        }
+        if (column < page.size.width())
+            blendOne(scan, inside, x, y, out);
+    }
+}
+#endif
+
+template <int BytesPerPixel>
+void redrawFastest(const Scan& scan, const PageRows& page)
+{
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx2")) {
+        redrawInPairs<BytesPerPixel>(scan, page);
+        return;
+    }
+#endif
+    redraw<BytesPerPixel>(scan, page);
 }
 
 } // namespace
@@ -150,10 +270,11 @@ QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToSca
         sheet.bottomUp ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1) : QTransform();
     const QTransform pageToScan = pageRows * referenceToScan * scanRows;
     const Scan scan{sheet.rows, sheet.stride, sheet.size.width(), sheet.size.height()};
+    const PageRows rows{page, stride, pageSize, pageToScan};
     if (sheet.bytesPerPixel == 4)
-        redraw<4>(scan, pageToScan, page, stride, pageSize);
+        redrawFastest<4>(scan, rows);
     else
-        redraw<3>(scan, pageToScan, page, stride, pageSize);
+        redrawFastest<3>(scan, rows);
     return bmp;
 }
 
