@@ -3,6 +3,7 @@
 #include "bench_report.h"
 #include "bench_steps.h"
 #include "imaging/sheet_alignment.h"
+#include "imaging/sheet_redrawing.h"
 #include "sample_exam/sample_class.h"
 #include "sample_exam/sample_form.h"
 #include "sample_exam/sample_writer.h"
@@ -31,8 +32,9 @@ using namespace Qt::Literals::StringLiterals;
 // Registration of the sheets at import: 100 scans of the sample form with handwriting, shifted
 // by up to ±8 mm, turned by up to ±2°, scaled by up to ±2 %, 5 of them upside down, then 5
 // pages of another form and 5 blank pages. Prints the worst error of a printed rule after
-// registration, how many of the other pages were moved (must be 0), the time registration adds
-// to an import, and import with registration against a plain single-threaded import.
+// registration, how many of the other pages were moved (must be 0), what estimating and
+// redrawing a sheet take on one thread, the time registration adds to an import, and import with
+// registration against a plain single-threaded import.
 namespace {
 
 using bench::require;
@@ -207,6 +209,44 @@ Accuracy measureAccuracy(const workspace::Workspace& workspace, const ScanSet& s
     return accuracy;
 }
 
+// The two parts of registration on one thread, per sheet: estimating where a sheet lies, and
+// redrawing one that moves.
+struct PartTimes {
+    double estimateMs = 0;
+    double redrawMs = 0;
+};
+
+PartTimes measureParts(const workspace::Workspace& workspace)
+{
+    constexpr int kSheets = 20;
+    const QByteArray first = sheetBytes(workspace, 1);
+    const imaging::SheetPixels firstPixels = *imaging::SheetPixels::fromBmp(first, kDotsPerInch);
+    const imaging::AlignmentReference reference =
+        imaging::AlignmentReference::fromSheet(firstPixels);
+    QList<QByteArray> sheets;
+    for (int number = 2; number < 2 + kSheets; ++number)
+        sheets.append(sheetBytes(workspace, number));
+    QList<imaging::SheetAlignment> alignments;
+    const double estimate = bench::secondsFor([&] {
+        for (const QByteArray& sheet : sheets)
+            alignments.append(
+                reference.align(*imaging::SheetPixels::fromBmp(sheet, kDotsPerInch)));
+    });
+    int moved = 0;
+    const double redraw = bench::secondsFor([&] {
+        for (int index = 0; index < sheets.size(); ++index) {
+            if (alignments[index].outcome != imaging::SheetAlignment::Outcome::Aligned)
+                continue;
+            ++moved;
+            (void)imaging::alignedBmp(
+                *imaging::SheetPixels::fromBmp(sheets[index], kDotsPerInch),
+                alignments[index].referenceToScan, firstPixels.size);
+        }
+    });
+    require(moved > 0, "no sheet to redraw");
+    return {1000 * estimate / kSheets, 1000 * redraw / moved};
+}
+
 void run()
 {
     QTemporaryDir root(QDir::tempPath() + u"/marutsuke-registration-XXXXXX"_s);
@@ -221,6 +261,7 @@ void run()
     for (int number = kFormSheets + 1; number <= kFormSheets + kOtherForms + kBlankPages; ++number)
         others.append(sheetBytes(workspace, number));
     const Accuracy accuracy = measureAccuracy(workspace, set);
+    const PartTimes parts = measureParts(workspace);
     const steps::ImportOutcome lined = importSheets(workspace, scans, steps::Registration::On);
     require(lined.registration && lined.registration->refused.isEmpty(),
             "registration refused the set");
@@ -233,6 +274,9 @@ void run()
     bench::report(u"form sheets not registered"_s, accuracy.notAligned, u"sheets"_s);
     bench::report(u"sheets listed as moved"_s, outcome.moved.size(), u"sheets"_s);
     bench::report(u"other-form and blank pages moved (must be 0)"_s, othersMoved, u"pages"_s);
+
+    bench::report(u"estimating where a sheet lies, one thread"_s, parts.estimateMs, u"ms"_s);
+    bench::report(u"redrawing a moved sheet, one thread"_s, parts.redrawMs, u"ms"_s);
 
     const QString baselineSheets = root.filePath(u"baseline"_s);
     const QString sheets = workspace.path(workspace::paths::sheetFolder());
