@@ -208,6 +208,11 @@ double correlation(const cv::Mat& first, const cv::Mat& second)
 // beyond its edges.
 float sampled(const cv::Mat& picture, float x, float y)
 {
+    // Also what a search that ran off far away, or to no number at all, finds, before a place
+    // too large for an int is turned into one.
+    if (!(x > -1 && y > -1 && x < static_cast<float>(picture.cols)
+          && y < static_cast<float>(picture.rows)))
+        return 0;
     const float left = std::floor(x);
     const float top = std::floor(y);
     const int column = static_cast<int>(left);
@@ -221,8 +226,6 @@ float sampled(const cv::Mat& picture, float x, float y)
         const float below = lower[0] + (lower[1] - lower[0]) * across;
         return above + (below - above) * down;
     }
-    if (column < -1 || row < -1 || column >= picture.cols || row >= picture.rows)
-        return 0;
     const auto at = [&picture](int atColumn, int atRow) {
         return atColumn >= 0 && atRow >= 0 && atColumn < picture.cols && atRow < picture.rows
                    ? picture.at<float>(atRow, atColumn)
