@@ -131,36 +131,43 @@ void blendOne(const Scan& scan, const Inside<BytesPerPixel>& inside, qint64 x, q
     blendAnywhere<BytesPerPixel>(scan, x, y, out);
 }
 
-// The page's rows as they lie in memory, each with the place on the scan of its first pixel
-// and the step from one pixel to the next.
-struct PageRows {
-    uchar* first = nullptr;
-    qsizetype stride = 0;
-    QSize size;
-    QTransform pageToScan;
-
-    [[nodiscard]] static qint64 fixed(double place)
-    {
-        return static_cast<qint64>(std::llround(std::ldexp(place, kPlaceBits)));
-    }
-    [[nodiscard]] qint64 stepX() const { return fixed(pageToScan.m11()); }
-    [[nodiscard]] qint64 stepY() const { return fixed(pageToScan.m12()); }
-    [[nodiscard]] QPointF start(int row) const { return pageToScan.map(QPointF(0, row)); }
+// One row of the page: its pixels from the one at place (x, y) on the scan, each a step on from
+// the one before.
+struct PageRow {
+    qint64 x = 0;
+    qint64 y = 0;
+    qint64 stepX = 0;
+    qint64 stepY = 0;
+    uchar* out = nullptr;
+    int width = 0;
 };
 
 template <int BytesPerPixel>
-void redraw(const Scan& scan, const PageRows& page)
+void redrawRow(const Scan& scan, const Inside<BytesPerPixel>& inside, PageRow row)
 {
+    for (int column = 0; column < row.width;
+         ++column, row.x += row.stepX, row.y += row.stepY, row.out += 3)
+        blendOne(scan, inside, row.x, row.y, row.out);
+}
+
+template <int BytesPerPixel>
+using RowRedraw = void (*)(const Scan&, const Inside<BytesPerPixel>&, PageRow);
+
+// Every pixel (column, row) of the page, rows as they lie in memory, takes the scan's colour at
+// pageToScan of it.
+template <int BytesPerPixel>
+void redraw(const Scan& scan, uchar* page, qsizetype pageStride, QSize pageSize,
+            const QTransform& pageToScan, RowRedraw<BytesPerPixel> redrawRowWith)
+{
+    const auto fixed = [](double place) {
+        return static_cast<qint64>(std::llround(std::ldexp(place, kPlaceBits)));
+    };
     const Inside<BytesPerPixel> inside(scan);
-    const qint64 stepX = page.stepX();
-    const qint64 stepY = page.stepY();
-    for (int row = 0; row < page.size.height(); ++row) {
-        qint64 x = PageRows::fixed(page.start(row).x());
-        qint64 y = PageRows::fixed(page.start(row).y());
-        uchar* out = page.first + row * page.stride;
-        for (int column = 0; column < page.size.width();
-             ++column, x += stepX, y += stepY, out += 3)
-            blendOne(scan, inside, x, y, out);
+    for (int row = 0; row < pageSize.height(); ++row) {
+        const QPointF start = pageToScan.map(QPointF(0, row));
+        redrawRowWith(scan, inside,
+                      {fixed(start.x()), fixed(start.y()), fixed(pageToScan.m11()),
+                       fixed(pageToScan.m12()), page + row * pageStride, pageSize.width()});
     }
 }
 
@@ -212,41 +219,37 @@ __attribute__((target("avx2"))) void blendPairInside(const Scan& scan, qint64 x,
 }
 
 template <int BytesPerPixel>
-__attribute__((target("avx2"))) void redrawInPairs(const Scan& scan, const PageRows& page)
+__attribute__((target("avx2"))) void redrawRowInPairs(const Scan& scan,
+                                                      const Inside<BytesPerPixel>& inside,
+                                                      PageRow row)
 {
-    const Inside<BytesPerPixel> inside(scan);
-    const qint64 stepX = page.stepX();
-    const qint64 stepY = page.stepY();
-    for (int row = 0; row < page.size.height(); ++row) {
-        qint64 x = PageRows::fixed(page.start(row).x());
-        qint64 y = PageRows::fixed(page.start(row).y());
-        uchar* out = page.first + row * page.stride;
-        int column = 0;
-        for (; column + 1 < page.size.width();
-             column += 2, x += 2 * stepX, y += 2 * stepY, out += 6) {
-            if (inside.contains(x, y) && inside.contains(x + stepX, y + stepY)) {
-                blendPairInside<BytesPerPixel>(scan, x, y, x + stepX, y + stepY, out);
-            } else {
-                blendOne(scan, inside, x, y, out);
-                blendOne(scan, inside, x + stepX, y + stepY, out + 3);
-            }
+    int column = 0;
+    for (; column + 1 < row.width;
+         column += 2, row.x += 2 * row.stepX, row.y += 2 * row.stepY, row.out += 6) {
+        const qint64 nextX = row.x + row.stepX;
+        const qint64 nextY = row.y + row.stepY;
+        if (inside.contains(row.x, row.y) && inside.contains(nextX, nextY)) {
+            blendPairInside<BytesPerPixel>(scan, row.x, row.y, nextX, nextY, row.out);
+        } else {
+            blendOne(scan, inside, row.x, row.y, row.out);
+            blendOne(scan, inside, nextX, nextY, row.out + 3);
         }
-        if (column < page.size.width())
-            blendOne(scan, inside, x, y, out);
     }
+    if (column < row.width)
+        blendOne(scan, inside, row.x, row.y, row.out);
 }
 #endif
 
 template <int BytesPerPixel>
-void redrawFastest(const Scan& scan, const PageRows& page)
+void redrawFastest(const Scan& scan, uchar* page, qsizetype pageStride, QSize pageSize,
+                   const QTransform& pageToScan)
 {
+    RowRedraw<BytesPerPixel> redrawRowWith = redrawRow<BytesPerPixel>;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2")) {
-        redrawInPairs<BytesPerPixel>(scan, page);
-        return;
-    }
+    if (__builtin_cpu_supports("avx2"))
+        redrawRowWith = redrawRowInPairs<BytesPerPixel>;
 #endif
-    redraw<BytesPerPixel>(scan, page);
+    redraw<BytesPerPixel>(scan, page, pageStride, pageSize, pageToScan, redrawRowWith);
 }
 
 } // namespace
@@ -270,11 +273,10 @@ QByteArray alignedBmp(const SheetPixels& sheet, const QTransform& referenceToSca
         sheet.bottomUp ? QTransform(1, 0, 0, -1, 0, sheet.size.height() - 1) : QTransform();
     const QTransform pageToScan = pageRows * referenceToScan * scanRows;
     const Scan scan{sheet.rows, sheet.stride, sheet.size.width(), sheet.size.height()};
-    const PageRows rows{page, stride, pageSize, pageToScan};
     if (sheet.bytesPerPixel == 4)
-        redrawFastest<4>(scan, rows);
+        redrawFastest<4>(scan, page, stride, pageSize, pageToScan);
     else
-        redrawFastest<3>(scan, rows);
+        redrawFastest<3>(scan, page, stride, pageSize, pageToScan);
     return bmp;
 }
 
