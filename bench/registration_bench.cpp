@@ -229,8 +229,7 @@ PartTimes measureParts(const workspace::Workspace& workspace)
     QList<imaging::SheetAlignment> alignments;
     const double estimate = bench::secondsFor([&] {
         for (const QByteArray& sheet : sheets)
-            alignments.append(
-                reference.align(*imaging::SheetPixels::fromBmp(sheet, kDotsPerInch)));
+            alignments.append(reference.align(*imaging::SheetPixels::fromBmp(sheet, kDotsPerInch)));
     });
     int moved = 0;
     const double redraw = bench::secondsFor([&] {
@@ -238,9 +237,8 @@ PartTimes measureParts(const workspace::Workspace& workspace)
             if (alignments[index].outcome != imaging::SheetAlignment::Outcome::Aligned)
                 continue;
             ++moved;
-            (void)imaging::alignedBmp(
-                *imaging::SheetPixels::fromBmp(sheets[index], kDotsPerInch),
-                alignments[index].referenceToScan, firstPixels.size);
+            (void)imaging::alignedBmp(*imaging::SheetPixels::fromBmp(sheets[index], kDotsPerInch),
+                                      alignments[index].referenceToScan, firstPixels.size);
         }
     });
     require(moved > 0, "no sheet to redraw");

@@ -48,8 +48,7 @@ int weightOf(qint64 place)
 
 // The scan's colour at a place, blended from its four neighbours, any of which may lie beyond
 // its edges, where the paper is white.
-template <int BytesPerPixel>
-void blendAnywhere(const Scan& scan, qint64 x, qint64 y, uchar* out)
+template <int BytesPerPixel> void blendAnywhere(const Scan& scan, qint64 x, qint64 y, uchar* out)
 {
     const qint64 column = x >> kPlaceBits;
     const qint64 row = y >> kPlaceBits;
@@ -59,8 +58,8 @@ void blendAnywhere(const Scan& scan, qint64 x, qint64 y, uchar* out)
         return scan.rows[atRow * scan.stride + atColumn * BytesPerPixel + colour];
     };
     for (int colour = 0; colour < 3; ++colour) {
-        const int left = blended(channel(column, row, colour), channel(column, row + 1, colour),
-                                 weightOf(y));
+        const int left =
+            blended(channel(column, row, colour), channel(column, row + 1, colour), weightOf(y));
         const int right = blended(channel(column + 1, row, colour),
                                   channel(column + 1, row + 1, colour), weightOf(y));
         out[colour] = static_cast<uchar>(blended(left, right, weightOf(x)));
@@ -69,8 +68,7 @@ void blendAnywhere(const Scan& scan, qint64 x, qint64 y, uchar* out)
 
 // Where the eight bytes from a pixel, on its row and the next, lie within the scan's rows: the
 // vector paths read a pixel and its right neighbour on two rows at once.
-template <int BytesPerPixel>
-struct Inside {
+template <int BytesPerPixel> struct Inside {
     qint64 lastColumn;
     qint64 lastRow;
 
@@ -97,8 +95,7 @@ inline __m128i blendedLanes(__m128i from, __m128i to, __m128i weight)
 
 // blendAnywhere where Inside holds: the pixel and its right neighbour on each of the two rows in
 // one register, a colour to a 16-bit lane.
-template <int BytesPerPixel>
-void blendInside(const Scan& scan, qint64 x, qint64 y, uchar* out)
+template <int BytesPerPixel> void blendInside(const Scan& scan, qint64 x, qint64 y, uchar* out)
 {
     const uchar* upper =
         scan.rows + (y >> kPlaceBits) * scan.stride + (x >> kPlaceBits) * BytesPerPixel;
@@ -117,8 +114,7 @@ void blendInside(const Scan& scan, qint64 x, qint64 y, uchar* out)
 #endif
 
 template <int BytesPerPixel>
-void blendOne(const Scan& scan, const Inside<BytesPerPixel>& inside, qint64 x, qint64 y,
-              uchar* out)
+void blendOne(const Scan& scan, const Inside<BytesPerPixel>& inside, qint64 x, qint64 y, uchar* out)
 {
 #if defined(__SSE2__)
     if (inside.contains(x, y)) {
@@ -183,8 +179,7 @@ __attribute__((target("avx2"))) inline __m256i blendedLanes(__m256i from, __m256
         _mm256_srai_epi16(_mm256_add_epi16(change, _mm256_set1_epi16(kHalfWeight)), kWeightBits));
 }
 
-__attribute__((target("avx2"))) inline __m256i twoPixelRows(const uchar* first,
-                                                            const uchar* second)
+__attribute__((target("avx2"))) inline __m256i twoPixelRows(const uchar* first, const uchar* second)
 {
     return _mm256_cvtepu8_epi16(
         _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(first)),
@@ -208,8 +203,8 @@ __attribute__((target("avx2"))) void blendPairInside(const Scan& scan, qint64 x,
     const __m256i above = twoPixelRows(upper, nextUpper);
     const __m256i below = twoPixelRows(upper + scan.stride, nextUpper + scan.stride);
     const __m256i columns = blendedLanes(above, below, twoWeights(y, nextY));
-    const __m256i pixels = blendedLanes(columns, _mm256_srli_si256(columns, 2 * BytesPerPixel),
-                                        twoWeights(x, nextX));
+    const __m256i pixels =
+        blendedLanes(columns, _mm256_srli_si256(columns, 2 * BytesPerPixel), twoWeights(x, nextX));
     const __m256i packed = _mm256_packus_epi16(pixels, pixels);
     // The first pixel's fourth byte is the second's first, written next.
     const int first = _mm_cvtsi128_si32(_mm256_castsi256_si128(packed));
@@ -219,9 +214,8 @@ __attribute__((target("avx2"))) void blendPairInside(const Scan& scan, qint64 x,
 }
 
 template <int BytesPerPixel>
-__attribute__((target("avx2"))) void redrawRowInPairs(const Scan& scan,
-                                                      const Inside<BytesPerPixel>& inside,
-                                                      PageRow row)
+__attribute__((target("avx2"))) void
+redrawRowInPairs(const Scan& scan, const Inside<BytesPerPixel>& inside, PageRow row)
 {
     int column = 0;
     for (; column + 1 < row.width;

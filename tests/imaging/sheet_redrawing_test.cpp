@@ -38,7 +38,8 @@ QRgb blendedAt(const QImage& scan, QPointF point)
     int colours[3];
     for (int index = 0; index < 3; ++index) {
         const int shift = 8 * index;
-        const double upper = channel(x, y, shift) * (1 - across) + channel(x + 1, y, shift) * across;
+        const double upper =
+            channel(x, y, shift) * (1 - across) + channel(x + 1, y, shift) * across;
         const double lower =
             channel(x, y + 1, shift) * (1 - across) + channel(x + 1, y + 1, shift) * across;
         colours[index] = static_cast<int>(std::lround(upper * (1 - down) + lower * down));
