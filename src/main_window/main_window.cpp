@@ -348,7 +348,9 @@ void MainWindow::importSheets()
     }
     clearSheetView();
     const steps::ImportOutcome outcome = import.finish(widgets::runWithProgress(
-        this, u"答案を読み込んでいます"_s, static_cast<int>(import.pages().size()),
+        this,
+        lineUp ? u"答案を読み込み、位置と傾きを合わせています"_s : u"答案を読み込んでいます"_s,
+        static_cast<int>(import.pages().size()),
         [&import](int index) { return import.convert(index); }));
     // The import lines the sheets up as it stores them, unless sheet 1 is not its first page.
     QString registered;
