@@ -2,22 +2,26 @@
 #include "imaging/bmp_codec.h"
 #include "imaging/sheet_redrawing.h"
 
-#include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-// Noise, so that a pixel taken from the wrong place or a colour from the wrong byte shows.
-QImage noise(QSize size, quint32 seed)
+// Waves of colour, of other lengths and directions in each channel: a pixel taken from the wrong
+// place or a colour from the wrong byte shows, as on a scan, where colours change by a few
+// levels from one pixel to the next rather than at random.
+QImage waves(QSize size)
 {
-    QRandomGenerator random(seed);
     QImage image(size, QImage::Format_RGB32);
+    const auto wave = [](double x, double y, double across, double down, double phase) {
+        return static_cast<int>(std::lround(128 + 100 * std::sin(across * x + down * y + phase)));
+    };
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, random.generate() | 0xff000000u);
+            image.setPixel(x, y,
+                           qRgb(wave(x, y, -0.21, 0.17, 2), wave(x, y, 0.16, -0.24, 1),
+                                wave(x, y, 0.27, 0.12, 0)));
     return image;
 }
 
@@ -53,7 +57,7 @@ TEST(SheetRedrawing, EveryPixelIsTheBilinearBlendOfTheScanWithWhiteBeyondItsEdge
 {
     // An odd width leaves padding at each row's end of a 24-bit BMP.
     const QSize page(61, 47);
-    const QImage scan = noise({58, 50}, 7);
+    const QImage scan = waves({58, 50});
     const QTransform placements[] = {
         QTransform::fromTranslate(2.25, -1.5),
         QTransform().translate(30, 24).rotate(3.5).scale(1.03, 1.03).translate(-28, -22.6),
