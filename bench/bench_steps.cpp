@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_steps.h"
 
+#include "steps/scan_listing.h"
 #include "workspace/parallel_run.h"
+#include "workspace/workspace_paths.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QImage>
 
 #include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace bench {
 
@@ -31,6 +37,19 @@ steps::ImportOutcome importScans(const workspace::Workspace& workspace, const QS
         [](int) {}));
     require(outcome.skipped.isEmpty() && outcome.notStored.isEmpty(), "import lost sheets");
     return outcome;
+}
+
+void baselineImport(const QString& scans, const QString& output)
+{
+    QDir().mkpath(output);
+    int number = 0;
+    for (const QString& scan : steps::listScans(scans)) {
+        const QImage image(scan);
+        require(!image.isNull(), "baseline cannot read a scan");
+        require(
+            image.save(QDir(output).filePath(workspace::numberText(++number) + u".bmp"_s), "BMP"),
+            "baseline cannot write a sheet");
+    }
 }
 
 } // namespace bench

@@ -19,4 +19,8 @@ steps::ImportOutcome importScans(const workspace::Workspace& workspace, const QS
                                  steps::BlankPages blankPages = steps::BlankPages::Keep,
                                  steps::Registration registration = steps::Registration::Off);
 
+// The import as a plain single-threaded loop would do it, the baseline of the import's figures:
+// each scan read with QImage and saved as output/001.bmp, 002.bmp, ….
+void baselineImport(const QString& scans, const QString& output);
+
 } // namespace bench

@@ -8,7 +8,6 @@
 #include "sample_exam/sample_form.h"
 #include "sample_exam/sample_writer.h"
 #include "sample_exam/scan_effects.h"
-#include "steps/scan_listing.h"
 #include "steps/sheet_import.h"
 #include "steps/sheet_registration.h"
 #include "workspace/atomic_file.h"
@@ -146,19 +145,6 @@ steps::ImportOutcome importSheets(const workspace::Workspace& workspace, const Q
     return outcome;
 }
 
-void baselineImport(const QString& scans, const QString& output)
-{
-    QDir().mkpath(output);
-    int number = 0;
-    for (const QString& scan : steps::listScans(scans)) {
-        const QImage image(scan);
-        require(!image.isNull(), "baseline cannot read a scan");
-        require(
-            image.save(QDir(output).filePath(workspace::numberText(++number) + u".bmp"_s), "BMP"),
-            "baseline cannot write a sheet");
-    }
-}
-
 QByteArray sheetBytes(const workspace::Workspace& workspace, int number)
 {
     const workspace::Expected<QByteArray> bytes =
@@ -288,7 +274,7 @@ void run()
     double registered = 1e9;
     for (int round = 0; round < 3; ++round) {
         baseline = std::min(
-            baseline, settled(baselineSheets, [&] { baselineImport(scans, baselineSheets); }));
+            baseline, settled(baselineSheets, [&] { bench::baselineImport(scans, baselineSheets); }));
         plain = std::min(plain, settled(sheets, [&] { (void)importSheets(workspace, scans); }));
         registered = std::min(registered, settled(sheets, [&] {
                                   (void)importSheets(workspace, scans, steps::Registration::On);

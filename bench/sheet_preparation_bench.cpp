@@ -3,7 +3,6 @@
 #include "bench_report.h"
 #include "bench_steps.h"
 #include "steps/answer_cutting.h"
-#include "steps/scan_listing.h"
 #include "steps/sheet_import.h"
 #include "synthetic_exam.h"
 #include "workspace/folders.h"
@@ -45,19 +44,6 @@ void writeScanSet(const QString& folder, const QString& uniqueFolder, int unique
             QDir(uniqueFolder)
                 .filePath(u"scan%1.jpg"_s.arg((number - 1) % unique + 1, 3, 10, QLatin1Char('0')));
         require(QFile::copy(source, QDir(folder).filePath(name)), "cannot copy scan");
-    }
-}
-
-void baselineImport(const QString& scans, const QString& output)
-{
-    QDir().mkpath(output);
-    int number = 0;
-    for (const QString& scan : steps::listScans(scans)) {
-        const QImage image(scan);
-        require(!image.isNull(), "baseline cannot read a scan");
-        require(
-            image.save(QDir(output).filePath(workspace::numberText(++number) + u".bmp"_s), "BMP"),
-            "baseline cannot write a sheet");
     }
 }
 
@@ -172,7 +158,7 @@ Timings measure(const QString& root, const QString& scans, int count, int runs,
     const QString sheets = workspace.path(workspace::paths::sheetFolder());
     Timings timings;
     timings.import =
-        compare(runs, {scans, baselineSheets, [&] { baselineImport(scans, baselineSheets); }},
+        compare(runs, {scans, baselineSheets, [&] { bench::baselineImport(scans, baselineSheets); }},
                 {scans, sheets, [&] { programImport(workspace, scans, count); }});
     require(samePixels(QDir(baselineSheets).filePath(u"001.bmp"_s),
                        workspace.path(workspace::paths::sheetImage(1))),
