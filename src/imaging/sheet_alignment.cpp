@@ -481,9 +481,14 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
         }
         const cv::Size working = rules.fine.size();
         const cv::Size halvedSize = form.coarse->size;
-        // The sheet's rules as scanned and turned upside down.
+        // The sheet's rules as scanned and turned upside down, turned only when its shifts upside
+        // down are sought, as few sheets need.
         std::array<cv::Mat, 2> oriented{rules.fine, cv::Mat()};
-        cv::rotate(rules.fine, oriented[1], cv::ROTATE_180);
+        const auto orientedFine = [&](bool upsideDown) -> const cv::Mat& {
+            if (upsideDown && oriented[1].empty())
+                cv::rotate(rules.fine, oriented[1], cv::ROTATE_180);
+            return oriented[upsideDown];
+        };
         const auto spectrumAt = [&](const cv::Mat& picture) {
             cv::Mat halved;
             cv::pyrDown(picture, halved);
@@ -504,7 +509,7 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
         };
         std::vector<Candidate> candidates;
         const auto addCandidates = [&](bool upsideDown) {
-            const cv::Mat& fine = oriented[upsideDown];
+            const cv::Mat& fine = orientedFine(upsideDown);
             for (const auto& [shift, response] :
                  bestShifts(form.spectrum, spectrumAt(fine), kShiftsTried))
                 candidates.push_back({fine, upsideDown,
@@ -542,7 +547,7 @@ SheetAlignment AlignmentReference::align(const SheetPixels& sheet) const
                                      0.5F * static_cast<float>(working.height - 1));
             for (const double degrees : kStartingTurns)
                 for (const bool upsideDown : {false, true}) {
-                    const cv::Mat& fine = oriented[upsideDown];
+                    const cv::Mat& fine = orientedFine(upsideDown);
                     const cv::Mat turning = cv::getRotationMatrix2D(centre, degrees, 1.0);
                     cv::Mat turned;
                     cv::warpAffine(fine, turned, turning, fine.size());
